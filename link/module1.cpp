@@ -1,0 +1,38 @@
+#include "module1.h"
+
+namespace orx::link {
+
+namespace {
+constexpr std::size_t kDeviceNameLength = 4;
+constexpr int16_t kLevelSet = 1;
+constexpr int32_t kOpenHandle = 1;
+constexpr int32_t kFailedHandle = -1;
+}  // namespace
+
+int16_t Module1::OpenPort(std::string_view name) {
+  const bool opened = device_.Open(name.substr(0, kDeviceNameLength));
+  port_handle_ = opened ? kOpenHandle : kFailedHandle;
+  return opened ? 1 : 0;
+}
+
+void Module1::ClosePort() { device_.Close(); }
+
+void Module1::SetDtr(int16_t level) { Remember(device_.SetDtr(level == kLevelSet)); }
+
+void Module1::SetRts(int16_t level) { Remember(device_.SetRts(level == kLevelSet)); }
+
+void Module1::SetTxd(int16_t level) { Remember(device_.SetBreak(level == kLevelSet)); }
+
+double Module1::ReadClock() { return clock_.ReadMilliseconds(); }
+
+void Module1::BusyWait(double delay) {
+  const double start = ReadClock();
+  while (ReadClock() < start + delay) {
+  }
+}
+
+void Module1::Remember(bool line_operation_succeeded) {
+  if (!line_operation_succeeded) line_operation_failed_ = true;
+}
+
+}  // namespace orx::link

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "clock.h"
+#include "line_device.h"
+
+namespace orx::link {
+
+// The port, its three control lines, the clock and the busy wait.
+class Module1 {
+ public:
+  Module1(LineDevice& device, Clock& clock) : device_(device), clock_(clock) {}
+
+  // Opens the device named by the first four characters of the name ("COM2:" -> "COM2").
+  // Returns 1 when the device opened and 0 when it did not.
+  int16_t OpenPort(std::string_view name);
+  void ClosePort();
+
+  // Level 1 sets the line; any other level clears it.
+  void SetDtr(int16_t level);
+  void SetRts(int16_t level);
+  void SetTxd(int16_t level);
+
+  double ReadClock();
+  // Spins until the clock has advanced by at least `delay` milliseconds. Never sleeps or
+  // yields: a frame's timing must not depend on the scheduler.
+  void BusyWait(double delay);
+
+  // 0 until the open, then 1 for a good open and -1 for a failed one. Closing keeps it.
+  int32_t PortHandle() const { return port_handle_; }
+
+  // True once a line operation has failed on an open device; such a port cannot drive the
+  // synthesizer even though it opened.
+  bool LineOperationFailed() const { return line_operation_failed_; }
+
+ private:
+  void Remember(bool line_operation_succeeded);
+
+  LineDevice& device_;
+  Clock& clock_;
+  int32_t port_handle_ = 0;
+  bool line_operation_failed_ = false;
+};
+
+}  // namespace orx::link

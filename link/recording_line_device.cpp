@@ -1,0 +1,31 @@
+#include "recording_line_device.h"
+
+namespace orx::link {
+
+bool RecordingLineDevice::Open(std::string_view port_name) {
+  opened_name_ = std::string(port_name);
+  open_ = open_succeeds_;
+  events_.push_back({clock_.ReadMilliseconds(), Operation::kOpen, open_, open_});
+  return open_;
+}
+
+void RecordingLineDevice::Close() {
+  events_.push_back({clock_.ReadMilliseconds(), Operation::kClose, false, open_});
+  open_ = false;
+}
+
+bool RecordingLineDevice::SetDtr(bool asserted) { return Record(Operation::kDtr, asserted); }
+
+bool RecordingLineDevice::SetRts(bool asserted) { return Record(Operation::kRts, asserted); }
+
+bool RecordingLineDevice::SetBreak(bool on) {
+  const bool reached = Record(Operation::kBreak, on);
+  return reached && !(open_ && break_refused_);
+}
+
+bool RecordingLineDevice::Record(Operation operation, bool level) {
+  events_.push_back({clock_.ReadMilliseconds(), operation, level, open_});
+  return true;
+}
+
+}  // namespace orx::link

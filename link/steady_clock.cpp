@@ -1,0 +1,12 @@
+#include "steady_clock.h"
+
+#include <chrono>
+
+namespace orx::link {
+
+double SteadyClock::ReadMilliseconds() {
+  using Milliseconds = std::chrono::duration<double, std::milli>;
+  return Milliseconds(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+}  // namespace orx::link

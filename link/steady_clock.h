@@ -1,0 +1,13 @@
+#pragma once
+
+#include "clock.h"
+
+namespace orx::link {
+
+// Milliseconds from the platform's steady high-resolution clock.
+class SteadyClock : public Clock {
+ public:
+  double ReadMilliseconds() override;
+};
+
+}  // namespace orx::link

@@ -1,0 +1,11 @@
+#pragma once
+
+class QWidget;
+
+namespace orx::forms {
+
+// A press or a movement over a control belongs to that control and never reaches the window
+// body behind it, whether or not the control itself uses the event.
+void KeepMouseInput(QWidget* control);
+
+}  // namespace orx::forms

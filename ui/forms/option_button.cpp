@@ -1,0 +1,41 @@
+#include "option_button.h"
+
+#include "mouse_routing.h"
+
+namespace orx::forms {
+
+OptionButton::OptionButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {
+  setCheckable(true);
+  setAutoExclusive(true);
+  setMouseTracking(true);
+  KeepMouseInput(this);
+  connect(this, &QAbstractButton::toggled, this, [this](bool on) {
+    if (on) emit Click();
+  });
+  // Qt reports `pressed` before the selection changes, so it tells a click on the button
+  // already selected (no toggle follows) from one that selects it.
+  connect(this, &QAbstractButton::pressed, this, [this] { selected_when_pressed_ = isChecked(); });
+  connect(this, &QAbstractButton::clicked, this, [this] {
+    if (selected_when_pressed_) emit Click();
+    selected_when_pressed_ = false;
+  });
+}
+
+void OptionButton::SetSelected(bool selected) {
+  if (selected == isChecked()) return;
+  if (selected) {
+    setChecked(true);
+    return;
+  }
+  // Qt keeps the selected button of an exclusive group selected; lift that for a moment.
+  setAutoExclusive(false);
+  setChecked(false);
+  setAutoExclusive(true);
+}
+
+void OptionButton::mouseMoveEvent(QMouseEvent* event) {
+  emit MouseMove();
+  QPushButton::mouseMoveEvent(event);
+}
+
+}  // namespace orx::forms

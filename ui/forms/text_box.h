@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QLineEdit>
+
+namespace orx::forms {
+
+// A single-line text box that raises KeyUp when a key is released while it has the focus.
+class TextBox : public QLineEdit {
+  Q_OBJECT
+
+ public:
+  explicit TextBox(const QString& text, QWidget* parent = nullptr);
+
+ signals:
+  void KeyUp();
+
+ protected:
+  void keyReleaseEvent(QKeyEvent* event) override;
+};
+
+}  // namespace orx::forms
