@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "link/module1.h"
+#include "link/recording_line_device.h"
+#include "support/synthesizer.h"
+#include "support/virtual_clock.h"
+#include "ui/form1.h"
+
+namespace orx::testing {
+
+// The real window on the recording link and a virtual clock, in a folder of its own, with
+// message boxes recorded instead of shown.
+class FormHarness {
+ public:
+  FormHarness() : folder_path(temporary_folder.path()) {}
+
+  // Builds the window; call after preparing pll.ini in `folder_path`.
+  ui::Form1& Create() {
+    form = std::make_unique<ui::Form1>(ui::FormEnvironment{
+        link, folder_path, [this](const QString& text) { messages << text; }});
+    return *form;
+  }
+  ui::Form1& Load() {
+    Create();
+    form->Form_Load();
+    return *form;
+  }
+
+  // Words that reached an open port, as the synthesizer latched them.
+  std::vector<uint16_t> WordsOnWire() const { return WordsOf(ReceiveWords(device.Events())); }
+  // Every word framed, whether or not a port was open.
+  std::vector<uint16_t> WordsFramed() const {
+    return WordsOf(ReceiveWords(device.Events(), Reach::kAllOperations));
+  }
+  void ForgetWire() { device.ClearEvents(); }
+
+  QTemporaryDir temporary_folder;
+  QString folder_path;
+  VirtualClock clock;
+  link::RecordingLineDevice device{clock};
+  link::Module1 link{device, clock};
+  QStringList messages;
+  std::unique_ptr<ui::Form1> form;
+};
+
+}  // namespace orx::testing

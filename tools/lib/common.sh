@@ -1,0 +1,38 @@
+# Shared by tools/run and tools/test: Debian packages and the build folder.
+
+ORX_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+ORX_BUILD="${ORX_BUILD:-$ORX_ROOT/build}"
+
+# Installs whichever of the given Debian packages are missing.
+ensure_packages() {
+  local missing=()
+  for package in "$@"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+      missing+=("$package")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+}
+
+ORX_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libqt6svg6 fonts-comic-neue)
+
+# Configures (once) and builds the given targets in the shared build folder.
+build_targets() {
+  if [ ! -f "$ORX_BUILD/build.ninja" ]; then
+    cmake -S "$ORX_ROOT" -B "$ORX_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  fi
+  cmake --build "$ORX_BUILD" -j2 ${1:+--target "$@"}
+}
+
+# Qt wants a private runtime folder; give it one so that it does not warn as root.
+private_runtime_dir() {
+  if [ -z "${XDG_RUNTIME_DIR:-}" ] || [ ! -d "$XDG_RUNTIME_DIR" ]; then
+    export XDG_RUNTIME_DIR="/tmp/orx-runtime-$(id -u)"
+    mkdir -p "$XDG_RUNTIME_DIR"
+    chmod 0700 "$XDG_RUNTIME_DIR"
+  fi
+}
