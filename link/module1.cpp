@@ -15,15 +15,25 @@ int16_t Module1::OpenPort(std::string_view name) {
   return opened ? 1 : 0;
 }
 
-void Module1::ClosePort() { device_.Close(); }
+void Module1::ClosePort() {
+  device_.Close();
+}
 
-void Module1::SetDtr(int16_t level) { Remember(device_.SetDtr(level == kLevelSet)); }
+void Module1::SetDtr(int16_t level) {
+  Remember(device_.SetDtr(level == kLevelSet));
+}
 
-void Module1::SetRts(int16_t level) { Remember(device_.SetRts(level == kLevelSet)); }
+void Module1::SetRts(int16_t level) {
+  Remember(device_.SetRts(level == kLevelSet));
+}
 
-void Module1::SetTxd(int16_t level) { Remember(device_.SetBreak(level == kLevelSet)); }
+void Module1::SetTxd(int16_t level) {
+  Remember(device_.SetBreak(level == kLevelSet));
+}
 
-double Module1::ReadClock() { return clock_.ReadMilliseconds(); }
+double Module1::ReadClock() {
+  return clock_.ReadMilliseconds();
+}
 
 void Module1::BusyWait(double delay) {
   const double start = ReadClock();

@@ -20,7 +20,9 @@ std::optional<std::string> SerialDevicePath(std::string_view port_name) {
   return std::string(kLinuxPortPrefix) + static_cast<char>(digit - 1);
 }
 
-PosixSerialDevice::~PosixSerialDevice() { Close(); }
+PosixSerialDevice::~PosixSerialDevice() {
+  Close();
+}
 
 bool PosixSerialDevice::Open(std::string_view port_name) {
   const auto path = SerialDevicePath(port_name);
@@ -46,9 +48,13 @@ void PosixSerialDevice::Close() {
   fd_ = -1;
 }
 
-bool PosixSerialDevice::SetDtr(bool asserted) { return SetModemLine(TIOCM_DTR, asserted); }
+bool PosixSerialDevice::SetDtr(bool asserted) {
+  return SetModemLine(TIOCM_DTR, asserted);
+}
 
-bool PosixSerialDevice::SetRts(bool asserted) { return SetModemLine(TIOCM_RTS, asserted); }
+bool PosixSerialDevice::SetRts(bool asserted) {
+  return SetModemLine(TIOCM_RTS, asserted);
+}
 
 bool PosixSerialDevice::SetBreak(bool on) {
   if (fd_ < 0) return true;

@@ -14,9 +14,13 @@ void RecordingLineDevice::Close() {
   open_ = false;
 }
 
-bool RecordingLineDevice::SetDtr(bool asserted) { return Record(Operation::kDtr, asserted); }
+bool RecordingLineDevice::SetDtr(bool asserted) {
+  return Record(Operation::kDtr, asserted);
+}
 
-bool RecordingLineDevice::SetRts(bool asserted) { return Record(Operation::kRts, asserted); }
+bool RecordingLineDevice::SetRts(bool asserted) {
+  return Record(Operation::kRts, asserted);
+}
 
 bool RecordingLineDevice::SetBreak(bool on) {
   const bool reached = Record(Operation::kBreak, on);

@@ -8,6 +8,8 @@ std::unique_ptr<LineDevice> MakeSerialLineDevice() {
   return std::make_unique<PosixSerialDevice>();
 }
 
-std::unique_ptr<Clock> MakeHighResolutionClock() { return std::make_unique<SteadyClock>(); }
+std::unique_ptr<Clock> MakeHighResolutionClock() {
+  return std::make_unique<SteadyClock>();
+}
 
 }  // namespace orx::link

@@ -8,7 +8,9 @@ constexpr int16_t kClear = 0;
 constexpr int16_t kSet = 1;
 constexpr int32_t kMostSignificantBit = 1 << (kWordBits - 1);
 
-void Wait(Module1& port) { port.BusyWait(kWaitUnit); }
+void Wait(Module1& port) {
+  port.BusyWait(kWaitUnit);
+}
 
 void ClockPulse(Module1& port) {
   port.SetRts(kSet);

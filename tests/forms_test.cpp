@@ -55,9 +55,8 @@ TEST_F(ScrollBarRules, HoldsTheWholeSixteenBitRange) {
 
 TEST_F(ScrollBarRules, KeysStepAsOnTheClassicScrollBar) {
   const std::pair<Qt::Key, int> keys[] = {
-      {Qt::Key_Right, 2001}, {Qt::Key_Down, 2002},     {Qt::Key_Left, 2001},
-      {Qt::Key_Up, 2000},    {Qt::Key_PageDown, 2005}, {Qt::Key_PageUp, 2000},
-      {Qt::Key_End, 24000},  {Qt::Key_Home, 0}};
+      {Qt::Key_Right, 2001},    {Qt::Key_Down, 2002},   {Qt::Key_Left, 2001}, {Qt::Key_Up, 2000},
+      {Qt::Key_PageDown, 2005}, {Qt::Key_PageUp, 2000}, {Qt::Key_End, 24000}, {Qt::Key_Home, 0}};
   changes.clear();
   int expected_changes = 0;
   for (const auto& [key, value] : keys) {
@@ -73,8 +72,8 @@ TEST_F(ScrollBarRules, WheelTurnedUpRaisesTheValue) {
                  Qt::NoScrollPhase, false);
   QCoreApplication::sendEvent(&bar, &up);
   EXPECT_EQ(bar.value(), 2001);
-  QWheelEvent down(at, bar.mapToGlobal(at), QPoint(), QPoint(0, -240), Qt::NoButton,
-                   Qt::NoModifier, Qt::NoScrollPhase, false);
+  QWheelEvent down(at, bar.mapToGlobal(at), QPoint(), QPoint(0, -240), Qt::NoButton, Qt::NoModifier,
+                   Qt::NoScrollPhase, false);
   QCoreApplication::sendEvent(&bar, &down);
   EXPECT_EQ(bar.value(), 1999);
 }
@@ -91,7 +90,9 @@ TEST_F(ScrollBarRules, DraggingTheThumbRaisesChangeOnlyOnRelease) {
   EXPECT_EQ(changes.count(), 1);
 }
 
-TEST_F(ScrollBarRules, TakesTheKeyboardFocus) { EXPECT_EQ(bar.focusPolicy(), Qt::StrongFocus); }
+TEST_F(ScrollBarRules, TakesTheKeyboardFocus) {
+  EXPECT_EQ(bar.focusPolicy(), Qt::StrongFocus);
+}
 
 class OptionButtonRules : public ::testing::Test {
  protected:

@@ -36,7 +36,8 @@ TEST_P(WordOnWire, SynthesizerLatchesTheLow16BitsInAWellFormedFrame) {
   const auto received = wire.Received();
   ASSERT_EQ(received.size(), 1u);
   EXPECT_EQ(received[0].word, GetParam().on_wire);
-  EXPECT_TRUE(FrameProblems(received[0]).empty()) << ::testing::PrintToString(FrameProblems(received[0]));
+  EXPECT_TRUE(FrameProblems(received[0]).empty())
+      << ::testing::PrintToString(FrameProblems(received[0]));
   EXPECT_GE(received[0].min_gap_ms, 0.0);
 }
 
@@ -70,9 +71,9 @@ TEST(WordFrame, BreakStaysOnAfterAnOddWordUntilTheNextFrameClearsIt) {
   link::SendWord(wire.port, link::kControlWord);
   const auto& after_first = wire.device.Events();
   ASSERT_EQ(after_first.back().operation, RecordingLineDevice::Operation::kRts);
-  const auto last_break = std::find_if(after_first.rbegin(), after_first.rend(), [](const Event& e) {
-    return e.operation == RecordingLineDevice::Operation::kBreak;
-  });
+  const auto last_break = std::find_if(
+      after_first.rbegin(), after_first.rend(),
+      [](const Event& e) { return e.operation == RecordingLineDevice::Operation::kBreak; });
   EXPECT_TRUE(last_break->level);
 
   wire.device.ClearEvents();

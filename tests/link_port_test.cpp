@@ -23,7 +23,8 @@ struct Port {
 };
 
 TEST(OpenPort, UsesTheFirstFourCharactersOfTheName) {
-  for (const auto& [given, opened] : {std::pair{"COM2:", "COM2"}, {"COM12", "COM1"}, {"COM", "COM"}}) {
+  for (const auto& [given, opened] :
+       {std::pair{"COM2:", "COM2"}, {"COM12", "COM1"}, {"COM", "COM"}}) {
     Port port;
     EXPECT_EQ(port.module.OpenPort(given), 1);
     EXPECT_EQ(port.device.OpenedName(), opened);

@@ -79,7 +79,9 @@ void Form1::SendWord() {
   }
 }
 
-void Form1::Form_Unload() { environment_.link.ClosePort(); }
+void Form1::Form_Unload() {
+  environment_.link.ClosePort();
+}
 
 void Form1::closeEvent(QCloseEvent* event) {
   Form_Unload();

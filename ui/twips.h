@@ -8,7 +8,9 @@ namespace orx::ui {
 // screen's real scale, so nothing here assumes 96 dpi.
 inline constexpr int kTwipsPerPixel = 15;
 
-constexpr int TwipsToPixels(int twips) { return twips / kTwipsPerPixel; }
+constexpr int TwipsToPixels(int twips) {
+  return twips / kTwipsPerPixel;
+}
 
 constexpr QRect TwipsRect(int left, int top, int width, int height) {
   return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),

@@ -6,6 +6,7 @@
 
 #include "link/module1.h"
 #include "link/recording_line_device.h"
+#include "support/qt_printers.h"
 #include "support/synthesizer.h"
 #include "support/virtual_clock.h"
 #include "ui/form1.h"
@@ -20,8 +21,8 @@ class FormHarness {
 
   // Builds the window; call after preparing pll.ini in `folder_path`.
   ui::Form1& Create() {
-    form = std::make_unique<ui::Form1>(ui::FormEnvironment{
-        link, folder_path, [this](const QString& text) { messages << text; }});
+    form = std::make_unique<ui::Form1>(
+        ui::FormEnvironment{link, folder_path, [this](const QString& text) { messages << text; }});
     return *form;
   }
   ui::Form1& Load() {

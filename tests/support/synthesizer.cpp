@@ -50,7 +50,8 @@ std::vector<ReceivedWord> ReceiveWords(const std::vector<Event>& events, Reach r
 
     switch (event.operation) {
       case Operation::kBreak:
-        if (data_clock_fell) current.min_hold_ms = std::min(current.min_hold_ms, t - last_data_fall);
+        if (data_clock_fell)
+          current.min_hold_ms = std::min(current.min_hold_ms, t - last_data_fall);
         data_clock_fell = false;
         lines.txd_break = event.level;
         last_txd_change = t;

@@ -4,6 +4,8 @@
 
 namespace orx::forms {
 
-void KeepMouseInput(QWidget* control) { control->setAttribute(Qt::WA_NoMousePropagation); }
+void KeepMouseInput(QWidget* control) {
+  control->setAttribute(Qt::WA_NoMousePropagation);
+}
 
 }  // namespace orx::forms

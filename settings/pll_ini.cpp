@@ -1,0 +1,11 @@
+#include "pll_ini.h"
+
+#include <QDir>
+
+namespace orx::settings {
+
+QString SettingsFilePath(const QString& program_folder) {
+  return program_folder + QDir::separator() + kFileName;
+}
+
+}  // namespace orx::settings

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+namespace orx::settings {
+
+// A decimal number with an optional sign and fraction, spaces around it allowed, rounded to the
+// nearest integer with halves to the even neighbour; nothing unless it fits 16 bits signed.
+std::optional<int16_t> ToInteger16(const QString& text);
+
+// "True" or "False" in any letter case, or a decimal number (false when zero, else true).
+std::optional<bool> ToBoolean(const QString& text);
+
+}  // namespace orx::settings
