@@ -1,9 +1,12 @@
 #include "form1.h"
 
 #include <QCloseEvent>
+#include <QIcon>
+#include <QPainter>
+#include <QScreen>
 
 #include "link/word_frame.h"
-#include "ui/twips.h"
+#include "ui/front_panel.h"
 
 namespace orx::ui {
 
@@ -18,23 +21,13 @@ constexpr int kDesignValue = 2000;
 }  // namespace
 
 Form1::Form1(FormEnvironment environment, QWidget* parent)
-    : QWidget(parent), environment_(std::move(environment)) {
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), environment_(std::move(environment)) {
   setObjectName("Form1");
   setWindowTitle(kProgramTitle);
-
-  HScroll1 = new forms::ScrollBar(this);
-  HScroll1->setObjectName("HScroll1");
-  HScroll1->setGeometry(TwipsRect(480, 2040, 7695, 375));
+  setWindowIcon(QIcon(":/orx/orx-frekvenca.svg"));
+  CreateControls();
   HScroll1->setRange(kDesignMinimum, kDesignMaximum);
   HScroll1->setValue(kDesignValue);
-
-  Label1 = new QLabel("00000", this);
-  Label1->setObjectName("Label1");
-  Label1->setGeometry(TwipsRect(720, 480, 1200, 570));
-
-  Kon = new QLabel("Label3", this);
-  Kon->setObjectName("Kon");
-  Kon->setGeometry(TwipsRect(3360, 1680, 4860, 300));
 
   connect(HScroll1, &forms::ScrollBar::Change, this, &Form1::HScroll1_Change);
   HScroll1->setFocus();
@@ -81,6 +74,20 @@ void Form1::SendWord() {
 
 void Form1::Form_Unload() {
   environment_.link.ClosePort();
+}
+
+void Form1::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  PaintFrontPanel(painter);
+}
+
+void Form1::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (placed_) return;
+  placed_ = true;
+  if (const QScreen* screen = this->screen()) {
+    move(screen->availableGeometry().center() - rect().center());
+  }
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

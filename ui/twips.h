@@ -8,8 +8,9 @@ namespace orx::ui {
 // screen's real scale, so nothing here assumes 96 dpi.
 inline constexpr int kTwipsPerPixel = 15;
 
+// To the nearest pixel: a few places of the design are not whole pixels (2080 twips).
 constexpr int TwipsToPixels(int twips) {
-  return twips / kTwipsPerPixel;
+  return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
 }
 
 constexpr QRect TwipsRect(int left, int top, int width, int height) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <ostream>
@@ -12,4 +13,7 @@ inline void PrintTo(const QStringList& texts, std::ostream* out) {
   *out << '{';
   for (const QString& text : texts) *out << " \"" << text.toStdString() << '"';
   *out << " }";
+}
+inline void PrintTo(const QRect& r, std::ostream* out) {
+  *out << "QRect(" << r.x() << ", " << r.y() << ", " << r.width() << ", " << r.height() << ")";
 }

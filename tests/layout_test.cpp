@@ -1,0 +1,197 @@
+// The face of the window: every control in its place, what shows at open, what covers what.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QTest>
+
+#include "support/form_harness.h"
+
+namespace orx::testing {
+namespace {
+
+struct Placement {
+  const char* name;
+  QRect pixels;  // at 15 twips per pixel
+};
+
+// The designer's twips, converted by hand.
+const Placement kPlacements[] = {
+    {"Shape1", {24, 24, 169, 57}},     {"Line1", {24, 24, 169, 1}},
+    {"Line2", {24, 24, 1, 57}},        {"Line3", {24, 80, 169, 1}},
+    {"Line4", {192, 24, 1, 57}},       {"Label1", {48, 32, 80, 38}},
+    {"Label2", {136, 32, 51, 38}},     {"Exit", {16, 112, 49, 17}},
+    {"ORX", {80, 104, 47, 30}},        {"Mem", {152, 112, 49, 17}},
+    {"Kon", {224, 112, 324, 20}},      {"Text1", {224, 112, 321, 19}},
+    {"HScroll1", {32, 136, 513, 25}},  {"Text2", {48, 139, 57, 19}},
+    {"Command1", {176, 140, 217, 17}}, {"Text3", {472, 139, 57, 19}},
+    {"M1", {232, 24, 33, 28}},         {"M2", {272, 24, 33, 28}},
+    {"M8", {512, 24, 33, 28}},         {"M9", {232, 56, 33, 28}},
+    {"M16", {512, 56, 33, 28}},        {"Mem1", {232, 24, 33, 28}},
+    {"Mem12", {352, 56, 33, 28}},      {"Mem16", {512, 56, 33, 28}},
+};
+
+class Layout : public ::testing::Test {
+ protected:
+  void SetUp() override { form = &harness.Create(); }
+  QWidget* Child(const QString& name) { return form->findChild<QWidget*>(name); }
+  QWidget* At(QPoint point) { return form->childAt(point); }
+
+  FormHarness harness;
+  ui::Form1* form = nullptr;
+};
+
+TEST_F(Layout, TheWindowIsABorderlessFixedFrontPanel) {
+  EXPECT_EQ(form->size(), QSize(563, 186));
+  EXPECT_EQ(form->minimumSize(), form->maximumSize());
+  EXPECT_TRUE(form->windowFlags() & Qt::FramelessWindowHint);
+  EXPECT_EQ(form->windowTitle(), "ORX frekvenca");
+  EXPECT_FALSE(form->windowIcon().pixmap(32, 32).isNull());  // the SVG icon draws
+}
+
+TEST_F(Layout, EveryControlSitsWhereTheDesignerPutIt) {
+  for (const auto& [name, pixels] : kPlacements) {
+    QWidget* control = Child(name);
+    ASSERT_NE(control, nullptr) << name;
+    EXPECT_EQ(control->geometry(), pixels) << name;
+  }
+  for (int n = 1; n <= 16; ++n) {
+    EXPECT_EQ(form->M(n)->geometry(), form->MemN(n)->geometry()) << n;
+    EXPECT_EQ(form->M(n)->text(), QString("M%1").arg(n));
+    EXPECT_EQ(form->MemN(n)->text(), QString("M%1").arg(n));
+  }
+}
+
+TEST_F(Layout, TheStorePanelIsHiddenAtOpenAndNoPresetSelected) {
+  form->show();
+  for (const char* shown :
+       {"Shape1", "Label1", "Label2", "Kon", "ORX", "Exit", "Mem", "HScroll1"}) {
+    EXPECT_TRUE(Child(shown)->isVisible()) << shown;
+  }
+  for (const char* hidden : {"Text1", "Text2", "Text3", "Command1"}) {
+    EXPECT_FALSE(Child(hidden)->isVisible()) << hidden;
+  }
+  for (int n = 1; n <= 16; ++n) {
+    EXPECT_TRUE(form->M(n)->isVisible());
+    EXPECT_FALSE(form->M(n)->IsSelected());
+    EXPECT_EQ(form->M(n)->toolTip(), "Prazno");
+    EXPECT_FALSE(form->MemN(n)->isVisible());
+  }
+  EXPECT_EQ(form->HScroll1->minimum(), 0);
+  EXPECT_EQ(form->HScroll1->maximum(), 24000);
+  EXPECT_EQ(form->HScroll1->value(), 2000);
+  EXPECT_EQ(form->Text1->text(), QStringLiteral("Vpiši pripombo"));
+  EXPECT_EQ(form->Text2->toolTip(), QStringLiteral("Najnižja frekvenca"));
+  EXPECT_EQ(form->Text3->toolTip(), QStringLiteral("Najvišja frekvenca"));
+}
+
+TEST_F(Layout, AShownStoreButtonTakesEveryPointOfItsPreset) {
+  form->show();
+  for (int n = 1; n <= 16; ++n) form->MemN(n)->show();
+  for (int n = 1; n <= 16; ++n) {
+    const QRect r = form->M(n)->geometry();
+    for (QPoint p : {r.topLeft(), r.topRight(), r.bottomLeft(), r.bottomRight(), r.center()}) {
+      EXPECT_EQ(At(p), form->MemN(n)) << n;
+    }
+  }
+  bool stored = false;
+  QObject::connect(form->MemN(16), &QPushButton::clicked, [&] { stored = true; });
+  QTest::mouseClick(At(form->M(16)->geometry().center()), Qt::LeftButton);
+  EXPECT_TRUE(stored);
+  EXPECT_FALSE(form->M(16)->IsSelected());
+}
+
+TEST_F(Layout, TheStorePanelCoversTheStatusLineAndTheScrollBar) {
+  form->show();
+  for (QWidget* w : {static_cast<QWidget*>(form->Text1), static_cast<QWidget*>(form->Text2),
+                     static_cast<QWidget*>(form->Text3), static_cast<QWidget*>(form->Command1)}) {
+    w->show();
+  }
+  const QRect kon = form->Kon->geometry();
+  EXPECT_EQ(At(kon.topLeft()), form->Text1);
+  EXPECT_EQ(At(QPoint(kon.right() - 3, kon.bottom() - 1)), form->Text1);
+  for (int x = kon.right() - 2; x <= kon.right(); ++x)
+    EXPECT_EQ(At(QPoint(x, kon.top())), form->Kon);
+  EXPECT_EQ(At(QPoint(kon.left(), kon.bottom())), form->Kon);
+
+  const QRect bar = form->HScroll1->geometry();
+  EXPECT_TRUE(bar.contains(form->Text2->geometry()));
+  EXPECT_TRUE(bar.contains(form->Text3->geometry()));
+  EXPECT_TRUE(bar.contains(form->Command1->geometry()));
+  EXPECT_EQ(At(form->Text2->geometry().center()), form->Text2);
+  EXPECT_EQ(At(form->Command1->geometry().center()), form->Command1);
+}
+
+TEST_F(Layout, DecorationTakesNoMouseButLabelsDo) {
+  form->show();
+  EXPECT_EQ(At(QPoint(30, 75)), nullptr);  // teal read-out: the body
+  EXPECT_EQ(At(QPoint(24, 24)), nullptr);  // a line of the sunken frame
+  EXPECT_EQ(At(form->Label1->geometry().center()), form->Label1);
+  EXPECT_EQ(At(form->ORX->geometry().center()), form->ORX);
+}
+
+TEST_F(Layout, TheFirstKeyPressTunesWithTheScrollBar) {
+  form->show();
+  form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+  EXPECT_EQ(QApplication::focusWidget(), form->HScroll1);
+  QTest::keyClick(form->windowHandle(), Qt::Key_Right);
+  EXPECT_EQ(form->HScroll1->value(), 2001);
+}
+
+TEST_F(Layout, TabVisitsTheControlsInTheDesignersOrder) {
+  form->show();
+  QStringList order;
+  for (QWidget* w = form->HScroll1->nextInFocusChain(); w != form->HScroll1 && order.size() < 60;
+       w = w->nextInFocusChain()) {
+    if (w->focusPolicy() & Qt::TabFocus) order << w->objectName();
+  }
+  QStringList expected{"M2", "M3", "M4", "M5", "M6", "M7", "M8", "M1"};
+  for (int n = 9; n <= 16; ++n) expected << QString("M%1").arg(n);
+  expected << "Exit"
+           << "Mem";
+  for (int n = 1; n <= 16; ++n) expected << QString("Mem%1").arg(n);
+  expected << "Text1"
+           << "Text2"
+           << "Text3"
+           << "Command1";
+  EXPECT_EQ(order.mid(0, expected.size()), expected);
+}
+
+TEST_F(Layout, FontsShowSlovenianLetters) {
+  EXPECT_EQ(form->Label1->font().family(), "Comic Sans MS");
+  EXPECT_DOUBLE_EQ(form->Label1->font().pointSizeF(), 20.25);
+  EXPECT_TRUE(form->ORX->font().bold());
+  EXPECT_DOUBLE_EQ(form->Kon->font().pointSizeF(), 9.75);
+  EXPECT_TRUE(form->M(1)->font().bold());
+  for (QWidget* w : {static_cast<QWidget*>(form->Text1), static_cast<QWidget*>(form->Command1),
+                     static_cast<QWidget*>(form->Kon), static_cast<QWidget*>(form->Label1)}) {
+    const QFontMetrics metrics(w->font());
+    for (char16_t letter : {u'č', u'š', u'ž', u'Č', u'Š', u'Ž'}) {
+      EXPECT_TRUE(metrics.inFont(QChar(letter))) << w->objectName().toStdString();
+    }
+  }
+}
+
+TEST_F(Layout, TheGrabShowsGroundReadOutAndCyanDigits) {
+  harness.form->Form_Load();
+  form->show();
+  const QImage image = form->grab().toImage();
+  ASSERT_EQ(image.size(), QSize(563, 186) * image.devicePixelRatio());
+  EXPECT_EQ(QColor(image.pixel(100, 101)), QColor(132, 132, 132));  // ground between panels
+  EXPECT_EQ(QColor(image.pixel(30, 75)), QColor(0, 128, 128));      // read-out
+  EXPECT_EQ(QColor(image.pixel(24, 50)), QColor(Qt::black));        // left edge of the frame
+  EXPECT_EQ(QColor(image.pixel(100, 80)), QColor(Qt::white));       // bottom edge
+  int cyan = 0;
+  const QRect digits = form->Label1->geometry();
+  for (int y = digits.top(); y <= digits.bottom(); ++y) {
+    for (int x = digits.left(); x <= digits.right(); ++x) {
+      const QColor c(image.pixel(x, y));
+      if (c.red() < 60 && c.green() > 220 && c.blue() > 220) ++cyan;
+    }
+  }
+  EXPECT_GT(cyan, 40);
+}
+
+}  // namespace
+}  // namespace orx::testing

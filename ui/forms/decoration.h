@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QColor>
+#include <QWidget>
+
+namespace orx::forms {
+
+// A drawn rectangle or line of the window's face. It takes no mouse input: presses and
+// movements over it belong to the window body.
+class Decoration : public QWidget {
+  Q_OBJECT
+
+ public:
+  Decoration(const QColor& color, QWidget* parent);
+
+  // A one-pixel line between two points, both ends included, in the parent's pixels.
+  static Decoration* Line(const QColor& color, QPoint from, QPoint to, QWidget* parent);
+
+  QColor Color() const { return color_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QColor color_;
+};
+
+}  // namespace orx::forms
