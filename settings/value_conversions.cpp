@@ -47,6 +47,11 @@ std::optional<int16_t> ToInteger16(const QString& text) {
   return static_cast<int16_t>(rounded);
 }
 
+std::optional<int16_t> ToWholeInteger16(const QString& text) {
+  if (text.contains(u'.')) return std::nullopt;
+  return ToInteger16(text);
+}
+
 std::optional<bool> ToBoolean(const QString& text) {
   const QString trimmed = text.trimmed();
   if (trimmed.compare(u"True", Qt::CaseInsensitive) == 0) return true;

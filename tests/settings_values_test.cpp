@@ -8,6 +8,7 @@ namespace {
 
 using settings::ToBoolean;
 using settings::ToInteger16;
+using settings::ToWholeInteger16;
 
 TEST(ToInteger16, AcceptsDecimalsAndRoundsHalvesToEven) {
   const std::pair<const char*, int> cases[] = {
@@ -44,6 +45,14 @@ TEST(ToInteger16, GivesNothingForAnythingElse) {
                            "inf",
                            "nan"}) {
     EXPECT_EQ(ToInteger16(text), std::nullopt) << text;
+  }
+}
+
+TEST(ToWholeInteger16, TakesOnlyWholeNumbersThatFit) {
+  EXPECT_EQ(ToWholeInteger16(" -32768 "), std::optional<int16_t>(-32768));
+  EXPECT_EQ(ToWholeInteger16("+24000"), std::optional<int16_t>(24000));
+  for (const char* text : {"", "2.0", "2.5", "32768", "abc", "1e3", "12 kHz"}) {
+    EXPECT_EQ(settings::ToWholeInteger16(text), std::nullopt) << text;
   }
 }
 

@@ -2,17 +2,19 @@
 
 #include <QCloseEvent>
 #include <QIcon>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 
 #include "link/word_frame.h"
+#include "settings/bas_ini_file.h"
+#include "settings/value_conversions.h"
+#include "ui/form_texts.h"
 #include "ui/front_panel.h"
 
 namespace orx::ui {
 
 namespace {
-const char kComInterfaceError[] = "COM Interface Error";
-const char kKilohertzSuffix[] = " kHz";
 const char kPortName[] = "COM2:";
 
 constexpr int kDesignMinimum = 0;
@@ -25,21 +27,96 @@ Form1::Form1(FormEnvironment environment, QWidget* parent)
   setObjectName("Form1");
   setWindowTitle(kProgramTitle);
   setWindowIcon(QIcon(":/orx/orx-frekvenca.svg"));
+  setMouseTracking(true);  // the body sees movements with no button held
   CreateControls();
   HScroll1->setRange(kDesignMinimum, kDesignMaximum);
   HScroll1->setValue(kDesignValue);
-
-  connect(HScroll1, &forms::ScrollBar::Change, this, &Form1::HScroll1_Change);
+  WireEvents();
   HScroll1->setFocus();
 }
 
+void Form1::WireEvents() {
+  connect(HScroll1, &forms::ScrollBar::Change, this, &Form1::HScroll1_Change);
+  for (int n = 1; n <= kPresetCount; ++n) {
+    connect(M(n), &forms::OptionButton::Click, this, [this, n] { M_Click(n); });
+    connect(M(n), &forms::OptionButton::MouseMove, this, [this, n] { M_MouseMove(n); });
+    connect(MemN(n), &QPushButton::clicked, this, [this, n] { MemN_Click(n); });
+  }
+  connect(Mem, &QPushButton::clicked, this, &Form1::Mem_Click);
+  connect(Exit, &QPushButton::clicked, this, &Form1::Exit_Click);
+  connect(Text2, &forms::TextBox::KeyUp, this, &Form1::Text2_KeyUp);
+  connect(Text3, &forms::TextBox::KeyUp, this, &Form1::Text3_KeyUp);
+  connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+}
+
+QString Form1::ReadSetting(const QString& section, const QString& key,
+                           const QString& missing) const {
+  return settings::basIniFile::ReadIni(settings::SettingsFilePath(environment_.program_folder),
+                                       section, key, missing);
+}
+
+bool Form1::WriteSetting(const QString& section, const QString& key, const QString& value) {
+  return settings::basIniFile::WriteIni(settings::SettingsFilePath(environment_.program_folder),
+                                        section, key, value);
+}
+
 void Form1::Form_Load() {
+  using settings::ToInteger16;
+  // A value that is missing, does not convert or does not fit leaves its control as it is, so
+  // that a first run with no pll.ini opens on the design-time values.
+  const auto first = ToInteger16(ReadSetting(settings::kFreqSection, settings::FreqKey(1)));
+  if (first && FitsBand(*first)) HScroll1->setValue(*first);
+  ApplyBandLimits();
+  // A band stored above the design-time range still starts on its own "F1".
+  if (first && FitsBand(*first)) HScroll1->setValue(*first);
+
+  for (int n = 1; n <= kPresetCount; ++n) {
+    const auto selected =
+        settings::ToBoolean(ReadSetting(settings::kSettingsSection, settings::SelectedKey(n)));
+    if (selected) M(n)->SetSelected(*selected);
+  }
+  for (int n = 1; n <= kPresetCount; ++n) {
+    M(n)->setToolTip(ReadSetting(settings::kNotesSection, settings::NoteKey(n)));
+  }
+
   Label1->setText(QString::number(HScroll1->value()));
   ShowFrequencyStatus();
-  if (environment_.link.OpenPort(kPortName) == 0) environment_.message_box(kComInterfaceError);
-  CurrentFreq = static_cast<int16_t>(Label1->text().toInt());
+  if (environment_.link.OpenPort(kPortName) == 0)
+    environment_.message_box(texts::kComInterfaceError);
+  CurrentFreq = ToInteger16(Label1->text()).value_or(CurrentFreq);
   SendControlWord();
   SendDividerWord();
+}
+
+void Form1::Exit_Click() {
+  bool written = true;
+  for (int n = 1; n <= kPresetCount; ++n) {
+    written &= WriteSetting(settings::kSettingsSection, settings::SelectedKey(n),
+                            M(n)->IsSelected() ? "True" : "False");
+  }
+  const auto [lowest, highest] = BandLimitsToSave();
+  written &= WriteSetting(settings::kSettingsSection, settings::kMinKey, lowest);
+  written &= WriteSetting(settings::kSettingsSection, settings::kMaxKey, highest);
+  for (int n = 1; n <= kPresetCount; ++n) {
+    written &= WriteSetting(settings::kNotesSection, settings::NoteKey(n), M(n)->toolTip());
+  }
+  if (!written) environment_.message_box(texts::kWriteFailed);
+  close();
+}
+
+std::pair<QString, QString> Form1::BandLimitsToSave() const {
+  const auto lowest = settings::ToWholeInteger16(Text2->text());
+  const auto highest = settings::ToWholeInteger16(Text3->text());
+  if (store_panel_loaded_ && lowest && highest && *lowest <= *highest) {
+    return {Text2->text(), Text3->text()};
+  }
+  return {QString::number(HScroll1->minimum()), QString::number(HScroll1->maximum())};
+}
+
+void Form1::Form_Unload() {
+  if (unloaded_) return;
+  unloaded_ = true;
+  environment_.link.ClosePort();
 }
 
 void Form1::HScroll1_Change() {
@@ -50,7 +127,7 @@ void Form1::HScroll1_Change() {
 }
 
 void Form1::ShowFrequencyStatus() {
-  Kon->setText(QStringLiteral(" ") + Label1->text() + kKilohertzSuffix);
+  Kon->setText(QStringLiteral(" ") + Label1->text() + texts::kKilohertzSuffix);
 }
 
 void Form1::SendControlWord() {
@@ -68,12 +145,36 @@ void Form1::SendWord() {
   // A port that opened but refuses a line cannot program the synthesizer: say so once.
   if (environment_.link.LineOperationFailed() && !line_failure_reported_) {
     line_failure_reported_ = true;
-    environment_.message_box(kComInterfaceError);
+    environment_.message_box(texts::kComInterfaceError);
   }
 }
 
-void Form1::Form_Unload() {
-  environment_.link.ClosePort();
+void Form1::Form_MouseDown(QPoint pointer_global) {
+  setCursor(Qt::SizeAllCursor);
+  if (!MoveFormNoTitleBar::StartSystemMove(this)) manual_move_.Begin(this, pointer_global);
+}
+
+void Form1::Form_MouseMove() {
+  setCursor(Qt::ArrowCursor);
+  ShowFrequencyStatus();
+}
+
+void Form1::mousePressEvent(QMouseEvent* event) {
+  Form_MouseDown(event->globalPosition().toPoint());
+  event->accept();
+}
+
+void Form1::mouseMoveEvent(QMouseEvent* event) {
+  // While the window is being moved by hand, movements belong to the move, as they would to
+  // the system's own move loop.
+  if (event->buttons() != Qt::NoButton && manual_move_.Follow(event->globalPosition().toPoint())) {
+    return;
+  }
+  Form_MouseMove();
+}
+
+void Form1::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->buttons() == Qt::NoButton) manual_move_.End();
 }
 
 void Form1::paintEvent(QPaintEvent*) {

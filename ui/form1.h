@@ -12,6 +12,7 @@
 #include "ui/forms/option_button.h"
 #include "ui/forms/scroll_bar.h"
 #include "ui/forms/text_box.h"
+#include "ui/move_form_no_title_bar.h"
 
 namespace orx::ui {
 
@@ -49,32 +50,68 @@ class Form1 : public QWidget {
   int16_t CurrentFrequency() const { return CurrentFreq; }
   int32_t LastSynthWord() const { return SynthWord; }
 
-  // Runs once before the window first shows.
+  // Start-up, before the window first shows: settings into the controls, the port, the two
+  // words that program the synthesizer.
   void Form_Load();
+  // "Izhod": saves the selection, the band limits and the notes, then closes the window.
+  void Exit_Click();
+  // Every close: the port is closed.
+  void Form_Unload();
+
   void HScroll1_Change();
   void SendControlWord();
   void SendDividerWord();
-  void Form_Unload();
+
+  // Preset n: recall, note in the status line, store.
+  void M_Click(int n);
+  void M_MouseMove(int n);
+  void MemN_Click(int n);
+  void Mem_Click();
+
+  void Text2_KeyUp();
+  void Text3_KeyUp();
+  void Command1_Click();
+
+  void Form_MouseDown(QPoint pointer_global);
+  void Form_MouseMove();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
   void CreateControls();
   void CreatePresets();
   void SetTabOrder();
+  void WireEvents();
   void SendWord();
   void ShowFrequencyStatus();
+  void HideStorePanel();
+  // Applies "min" and "max" from the file; a reversed pair is never applied.
+  void ApplyBandLimits();
+  bool FitsBand(int frequency) const;
+  QString ReadSetting(const QString& section, const QString& key,
+                      const QString& missing = QString()) const;
+  bool WriteSetting(const QString& section, const QString& key, const QString& value);
+  // The band limits "Izhod" saves: the boxes when they were loaded and hold a valid band,
+  // otherwise the scroll bar's own.
+  std::pair<QString, QString> BandLimitsToSave() const;
 
   FormEnvironment environment_;
   std::array<forms::OptionButton*, kPresetCount> option_buttons_{};
   std::array<QPushButton*, kPresetCount> store_buttons_{};
+  std::array<QString, kPresetCount> FreqText;
   int16_t CurrentFreq = 0;
   int32_t SynthWord = 0;
   bool line_failure_reported_ = false;
   bool placed_ = false;
+  bool store_panel_loaded_ = false;
+  bool unloaded_ = false;
+  MoveFormNoTitleBar::ManualMove manual_move_;
 };
 
 }  // namespace orx::ui

@@ -6,8 +6,11 @@
 
 #include "link/module1.h"
 #include "link/recording_line_device.h"
+#include "settings/bas_ini_file.h"
+#include "settings/pll_ini.h"
 #include "support/qt_printers.h"
 #include "support/synthesizer.h"
+#include "support/temp_file.h"
 #include "support/virtual_clock.h"
 #include "ui/form1.h"
 
@@ -38,6 +41,13 @@ class FormHarness {
     return WordsOf(ReceiveWords(device.Events(), Reach::kAllOperations));
   }
   void ForgetWire() { device.ClearEvents(); }
+
+  QString IniPath() const { return settings::SettingsFilePath(folder_path); }
+  void WriteIni(const QByteArray& content) const { WriteBytes(IniPath(), content); }
+  QByteArray IniBytes() const { return ReadBytes(IniPath()); }
+  QString Setting(const QString& section, const QString& key) const {
+    return settings::basIniFile::ReadIni(IniPath(), section, key, "<missing>");
+  }
 
   QTemporaryDir temporary_folder;
   QString folder_path;

@@ -8,6 +8,14 @@ namespace orx::forms {
 
 TextBox::TextBox(const QString& text, QWidget* parent) : QLineEdit(text, parent) {
   KeepMouseInput(this);
+  connect(this, &QLineEdit::textChanged, this, [this](const QString& changed) {
+    if (!changed.contains(u'\n') && !changed.contains(u'\r')) return;
+    const int cursor = cursorPosition();
+    QString single_line = changed;
+    single_line.replace(u'\r', u' ').replace(u'\n', u' ');
+    setText(single_line);
+    setCursorPosition(cursor);
+  });
 }
 
 void TextBox::keyReleaseEvent(QKeyEvent* event) {

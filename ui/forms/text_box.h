@@ -5,6 +5,7 @@
 namespace orx::forms {
 
 // A single-line text box that raises KeyUp when a key is released while it has the focus.
+// Line breaks never enter it, not even by pasting: each becomes a space.
 class TextBox : public QLineEdit {
   Q_OBJECT
 

@@ -1,0 +1,178 @@
+// Memory presets and the store panel, driven as a user would, checked on the wire, in the file
+// and on the screen.
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "support/form_harness.h"
+
+namespace orx::testing {
+namespace {
+
+class Presets : public ::testing::Test {
+ protected:
+  ui::Form1& Start(const QByteArray& ini) {
+    harness.WriteIni(ini);
+    auto& form = harness.Load();
+    form.show();
+    harness.ForgetWire();
+    harness.messages.clear();
+    return form;
+  }
+  void Click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton); }
+  void Hover(QWidget* control) { QTest::mouseMove(control, QPoint(5, 5)); }
+
+  FormHarness harness;
+};
+
+TEST_F(Presets, EachPresetRecallsItsOwnFrequencyWithOneWord) {
+  QByteArray ini = "[Freq]\n";
+  for (int n = 1; n <= 16; ++n) ini += QString("F%1=%2\n").arg(n).arg(3000 + 100 * n).toUtf8();
+  ini += "[Nastavitve]\nmin=0\nmax=24000\n";
+  auto& form = Start(ini);
+  for (int n = 1; n <= 16; ++n) {
+    form.HScroll1->setValue(100);
+    harness.ForgetWire();
+    Click(form.M(n));
+    const int frequency = 3000 + 100 * n;
+    EXPECT_TRUE(form.M(n)->IsSelected()) << n;
+    EXPECT_EQ(form.HScroll1->value(), frequency);
+    EXPECT_EQ(form.Label1->text(), QString::number(frequency));
+    EXPECT_EQ(form.Kon->text(), QString(" %1 kHz").arg(frequency));
+    EXPECT_EQ(form.CurrentFrequency(), frequency);
+    EXPECT_EQ(harness.WordsOnWire(), std::vector<uint16_t>{uint16_t(frequency + 12)}) << n;
+  }
+}
+
+TEST_F(Presets, RecallingTheFrequencyAlreadyTunedSendsNothingAndKeepsTheNote) {
+  auto& form = Start("[Freq]\nF5=2000\n[Opombe]\nT5=Val 202\n");
+  Hover(form.M(5));
+  EXPECT_EQ(form.Kon->text(), " Val 202");
+  Click(form.M(5));
+  EXPECT_TRUE(harness.WordsOnWire().empty());
+  EXPECT_EQ(form.Kon->text(), " Val 202");
+  EXPECT_EQ(form.Label1->text(), "2000");
+}
+
+TEST_F(Presets, ClickingTheSelectedPresetAgainRecallsItAfterTuningAway) {
+  auto& form = Start("[Freq]\nF2=7000\n");
+  Click(form.M(2));
+  form.HScroll1->setValue(7100);
+  harness.ForgetWire();
+  Click(form.M(2));
+  EXPECT_EQ(form.HScroll1->value(), 7000);
+  EXPECT_EQ(harness.WordsOnWire(), std::vector<uint16_t>{7012});
+}
+
+TEST_F(Presets, EveryRecallReadsTheFileAnew) {
+  auto& form = Start("[Freq]\nF7=1000\n");
+  form.HScroll1->setValue(5555);
+  Click(form.Mem);
+  Click(form.MemN(7));
+  EXPECT_EQ(harness.Setting("Freq", "F7"), "5555");
+  form.HScroll1->setValue(100);
+  harness.ForgetWire();
+  Click(form.M(7));
+  EXPECT_EQ(form.HScroll1->value(), 5555);
+  EXPECT_EQ(harness.WordsOnWire(), std::vector<uint16_t>{5567});
+}
+
+TEST_F(Presets, AHandEditedTextIsShownAsStoredAndCopiedByTheNextStore) {
+  auto& form = Start("[Freq]\nF3=05000\n");
+  Click(form.M(3));
+  EXPECT_EQ(form.Label1->text(), "05000");
+  EXPECT_EQ(form.Kon->text(), " 5000 kHz");
+  EXPECT_EQ(form.CurrentFrequency(), 5000);
+  Click(form.Mem);
+  Click(form.MemN(4));
+  EXPECT_EQ(harness.Setting("Freq", "F4"), "05000");
+  EXPECT_TRUE(form.M(3)->IsSelected());  // the store selects nothing
+  EXPECT_FALSE(form.M(4)->IsSelected());
+}
+
+TEST_F(Presets, AStoreGivesThePresetTheNoteAndClosesThePanel) {
+  auto& form = Start("");
+  Click(form.Mem);
+  for (QWidget* w : {static_cast<QWidget*>(form.Text1), static_cast<QWidget*>(form.Text2),
+                     static_cast<QWidget*>(form.Text3), static_cast<QWidget*>(form.MemN(16))}) {
+    EXPECT_TRUE(w->isVisible());
+  }
+  EXPECT_FALSE(form.Command1->isVisible());
+  Click(form.MemN(16));
+  EXPECT_EQ(form.M(16)->toolTip(), QStringLiteral("Vpiši pripombo"));  // untouched note box
+  EXPECT_FALSE(form.Text1->isVisible());
+  EXPECT_FALSE(form.MemN(1)->isVisible());
+  EXPECT_EQ(harness.Setting("Freq", "F16"), "2000");
+
+  Click(form.Mem);
+  form.Text1->setText(QStringLiteral("Radio Študent"));
+  Click(form.MemN(1));
+  EXPECT_EQ(form.M(1)->toolTip(), QStringLiteral("Radio Študent"));
+  Hover(form.M(1));
+  EXPECT_EQ(form.Kon->text(), QStringLiteral(" Radio Študent"));
+  EXPECT_EQ(harness.Setting("Opombe", "T1"), "<missing>");  // notes reach the file at exit
+  EXPECT_TRUE(harness.WordsOnWire().empty());
+}
+
+TEST_F(Presets, AnEmptyNoteShowsAsASingleSpace) {
+  auto& form = Start("[Opombe]\nT9=\n");
+  Hover(form.M(9));
+  EXPECT_EQ(form.Kon->text(), " ");
+  Hover(form.M(10));  // no key at all
+  EXPECT_EQ(form.Kon->text(), " ");
+}
+
+TEST_F(Presets, LineBreaksNeverEnterTheNoteBox) {
+  auto& form = Start("");
+  Click(form.Mem);
+  form.Text1->setText("prva\nvrstica\r\n");
+  EXPECT_EQ(form.Text1->text(), "prva vrstica  ");
+  form.Text1->insert("a\nb");
+  EXPECT_FALSE(form.Text1->text().contains('\n'));
+}
+
+struct RefusedRecall {
+  const char* stored;
+  const char* status;
+};
+
+class RefusedRecalls : public Presets, public ::testing::WithParamInterface<RefusedRecall> {};
+
+TEST_P(RefusedRecalls, ChangeNothingAndSayWhyInTheStatusLine) {
+  QByteArray ini = "[Nastavitve]\nmin=1000\nmax=9000\n[Freq]\nF1=4000\n";
+  if (GetParam().stored) ini += QByteArray("F5=") + GetParam().stored + "\n";
+  auto& form = Start(ini);
+  Click(form.M(1));
+  harness.ForgetWire();
+  const QByteArray file = harness.IniBytes();
+  Click(form.M(5));
+  EXPECT_EQ(form.Kon->text(), QString::fromUtf8(GetParam().status));
+  EXPECT_EQ(form.Label1->text(), "4000");
+  EXPECT_EQ(form.HScroll1->value(), 4000);
+  EXPECT_EQ(form.CurrentFrequency(), 4000);
+  EXPECT_TRUE(harness.WordsOnWire().empty());
+  EXPECT_EQ(harness.IniBytes(), file);
+  EXPECT_TRUE(harness.messages.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stored, RefusedRecalls,
+    ::testing::Values(RefusedRecall{nullptr, " Spomin M5 je prazen"},
+                      RefusedRecall{"", " Spomin M5 je prazen"},
+                      RefusedRecall{"sedem", " Spomin M5 nima veljavne frekvence"},
+                      RefusedRecall{"99999", " Spomin M5 nima veljavne frekvence"},
+                      RefusedRecall{"9500", " Frekvenca spomina M5 je izven meja 1000–9000 kHz"}));
+
+TEST_F(Presets, AStoreTheFileRefusesIsReported) {
+  auto& form = Start("[Freq]\nF1=1000\n");
+  Immutable locked(harness.IniPath());
+  if (!locked.active()) GTEST_SKIP() << "chattr +i is not available here";
+  Click(form.Mem);
+  Click(form.MemN(2));
+  EXPECT_EQ(harness.messages,
+            QStringList{QStringLiteral("Zapisovanje v datoteko pll.ini ni uspelo.")});
+  EXPECT_EQ(harness.IniBytes(), "[Freq]\nF1=1000\n");
+}
+
+}  // namespace
+}  // namespace orx::testing

@@ -1,0 +1,102 @@
+// The sixteen memory presets, the store panel and the band limits.
+#include "settings/value_conversions.h"
+#include "ui/form1.h"
+#include "ui/form_texts.h"
+
+namespace orx::ui {
+
+bool Form1::FitsBand(int frequency) const {
+  return frequency >= HScroll1->minimum() && frequency <= HScroll1->maximum();
+}
+
+void Form1::M_Click(int n) {
+  const QString stored = ReadSetting(settings::kFreqSection, settings::FreqKey(n));
+  const auto frequency = settings::ToInteger16(stored);
+  // A recall that cannot be applied changes nothing of the tuning; the status line says why.
+  if (stored.trimmed().isEmpty()) {
+    Kon->setText(texts::PresetEmpty(n));
+    return;
+  }
+  if (!frequency) {
+    Kon->setText(texts::PresetNotAFrequency(n));
+    return;
+  }
+  if (!FitsBand(*frequency)) {
+    Kon->setText(texts::PresetOutsideBand(n, HScroll1->minimum(), HScroll1->maximum()));
+    return;
+  }
+  HScroll1->setValue(*frequency);
+
+  FreqText[n - 1] = ReadSetting(settings::kFreqSection, settings::FreqKey(n));
+  Label1->setText(FreqText[n - 1]);
+  CurrentFreq = settings::ToInteger16(Label1->text()).value_or(CurrentFreq);
+}
+
+void Form1::M_MouseMove(int n) {
+  Kon->setText(QStringLiteral(" ") + M(n)->toolTip());
+}
+
+void Form1::Mem_Click() {
+  Text1->show();
+  Text2->show();
+  Text3->show();
+  for (int n = 1; n <= kPresetCount; ++n) MemN(n)->show();
+  // With no limits in the file yet, the boxes start from the limits in force.
+  Text2->setText(ReadSetting(settings::kSettingsSection, settings::kMinKey,
+                             QString::number(HScroll1->minimum())));
+  Text3->setText(ReadSetting(settings::kSettingsSection, settings::kMaxKey,
+                             QString::number(HScroll1->maximum())));
+  store_panel_loaded_ = true;
+}
+
+void Form1::MemN_Click(int n) {
+  HideStorePanel();
+  M(n)->setToolTip(Text1->text());
+  FreqText[n - 1] = Label1->text();
+  const bool written = WriteSetting(settings::kFreqSection, settings::FreqKey(n), FreqText[n - 1]);
+  if (!written) environment_.message_box(texts::kWriteFailed);
+}
+
+void Form1::HideStorePanel() {
+  Text1->hide();
+  Text2->hide();
+  Text3->hide();
+  for (int n = 1; n <= kPresetCount; ++n) MemN(n)->hide();
+}
+
+void Form1::Text2_KeyUp() {
+  Command1->show();
+}
+
+void Form1::Text3_KeyUp() {
+  Command1->show();
+}
+
+void Form1::Command1_Click() {
+  const auto lowest = settings::ToWholeInteger16(Text2->text());
+  const auto highest = settings::ToWholeInteger16(Text3->text());
+  if (!lowest || !highest || *lowest > *highest) {
+    environment_.message_box(texts::kBadBandLimits);
+    return;
+  }
+  bool written = WriteSetting(settings::kSettingsSection, settings::kMinKey, Text2->text());
+  written &= WriteSetting(settings::kSettingsSection, settings::kMaxKey, Text3->text());
+  Command1->hide();
+  HideStorePanel();
+  if (!written) environment_.message_box(texts::kWriteFailed);
+  // The limits come back by way of the file, so the scroll bar holds what the file holds.
+  ApplyBandLimits();
+}
+
+void Form1::ApplyBandLimits() {
+  const auto lowest =
+      settings::ToInteger16(ReadSetting(settings::kSettingsSection, settings::kMinKey));
+  const auto highest =
+      settings::ToInteger16(ReadSetting(settings::kSettingsSection, settings::kMaxKey));
+  if (lowest && highest && *lowest > *highest) return;
+  // Lower limit first; a limit that excludes the value moves it, and that retunes.
+  if (lowest && (highest || *lowest <= HScroll1->maximum())) HScroll1->setMinimum(*lowest);
+  if (highest && *highest >= HScroll1->minimum()) HScroll1->setMaximum(*highest);
+}
+
+}  // namespace orx::ui
