@@ -15,5 +15,7 @@ int main(int argc, char* argv[]) {
                        orx::forms::ModalMessageBox(orx::ui::kProgramTitle)});
   form.Form_Load();
   form.show();
-  return application.exec();
+  const int status = application.exec();
+  form.Form_Unload();  // however the run ended, the port is closed
+  return status;
 }

@@ -102,6 +102,7 @@ class OptionButtonRules : public ::testing::Test {
       buttons[i]->setGeometry(40 * i, 0, 33, 28);
       clicks[i] = std::make_unique<QSignalSpy>(buttons[i], &forms::OptionButton::Click);
     }
+    forms::MakeOneFocusStop({buttons[0], buttons[1], buttons[2]}, buttons[0]);
     parent.show();
   }
   int Clicks(int i) const { return clicks[i]->count(); }

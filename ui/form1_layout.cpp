@@ -180,6 +180,7 @@ void Form1::SetTabOrder() {
     order.push_back(widget);
   }
   for (size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+  forms::MakeOneFocusStop({option_buttons_.begin(), option_buttons_.end()}, M(2));
 }
 
 }  // namespace orx::ui

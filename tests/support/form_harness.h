@@ -25,7 +25,10 @@ class FormHarness {
   // Builds the window; call after preparing pll.ini in `folder_path`.
   ui::Form1& Create() {
     form = std::make_unique<ui::Form1>(
-        ui::FormEnvironment{link, folder_path, [this](const QString& text) { messages << text; }});
+        ui::FormEnvironment{link, folder_path, [this](const QString& text) {
+                              messages << text;
+                              window_shown_at_message << (form && form->isVisible());
+                            }});
     return *form;
   }
   ui::Form1& Load() {
@@ -55,6 +58,7 @@ class FormHarness {
   link::RecordingLineDevice device{clock};
   link::Module1 link{device, clock};
   QStringList messages;
+  QList<bool> window_shown_at_message;
   std::unique_ptr<ui::Form1> form;
 };
 

@@ -38,4 +38,19 @@ void OptionButton::mouseMoveEvent(QMouseEvent* event) {
   QPushButton::mouseMoveEvent(event);
 }
 
+void MakeOneFocusStop(const std::vector<OptionButton*>& group, OptionButton* first) {
+  const auto update = [group, first] {
+    OptionButton* stop = first;
+    for (OptionButton* button : group) {
+      if (button->IsSelected()) stop = button;
+    }
+    for (OptionButton* button : group) {
+      button->setFocusPolicy(button == stop ? Qt::StrongFocus : Qt::ClickFocus);
+    }
+  };
+  for (OptionButton* button : group)
+    QObject::connect(button, &QAbstractButton::toggled, button, update);
+  update();
+}
+
 }  // namespace orx::forms

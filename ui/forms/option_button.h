@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPushButton>
+#include <vector>
 
 namespace orx::forms {
 
@@ -27,5 +28,9 @@ class OptionButton : public QPushButton {
  private:
   bool selected_when_pressed_ = false;
 };
+
+// Makes a group one stop for the Tab key: its selected button, or `first` while none is
+// selected. The arrow keys still move between the buttons.
+void MakeOneFocusStop(const std::vector<OptionButton*>& group, OptionButton* first);
 
 }  // namespace orx::forms
