@@ -11,11 +11,7 @@ namespace {
 class BandLimits : public ::testing::Test {
  protected:
   ui::Form1& Start(const QByteArray& ini) {
-    harness.WriteIni(ini);
-    auto& form = harness.Load();
-    form.show();
-    harness.ForgetWire();
-    harness.messages.clear();
+    auto& form = harness.StartShown(ini);
     QTest::mouseClick(form.Mem, Qt::LeftButton);
     return form;
   }

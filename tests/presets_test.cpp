@@ -11,14 +11,7 @@ namespace {
 
 class Presets : public ::testing::Test {
  protected:
-  ui::Form1& Start(const QByteArray& ini) {
-    harness.WriteIni(ini);
-    auto& form = harness.Load();
-    form.show();
-    harness.ForgetWire();
-    harness.messages.clear();
-    return form;
-  }
+  ui::Form1& Start(const QByteArray& ini) { return harness.StartShown(ini); }
   void Click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton); }
   void Hover(QWidget* control) { QTest::mouseMove(control, QPoint(5, 5)); }
 

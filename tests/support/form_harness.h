@@ -36,6 +36,15 @@ class FormHarness {
     form->Form_Load();
     return *form;
   }
+  // Starts the program on the given pll.ini as the user would meet it: loaded and shown, with
+  // the start-up words and messages forgotten.
+  ui::Form1& StartShown(const QByteArray& ini) {
+    WriteIni(ini);
+    Load().show();
+    ForgetWire();
+    messages.clear();
+    return *form;
+  }
 
   // Words that reached an open port, as the synthesizer latched them.
   std::vector<uint16_t> WordsOnWire() const { return WordsOf(ReceiveWords(device.Events())); }
