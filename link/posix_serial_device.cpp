@@ -9,15 +9,16 @@ namespace orx::link {
 
 namespace {
 constexpr std::string_view kWindowsPortPrefix = "COM";
-constexpr std::string_view kLinuxPortPrefix = "/dev/ttyS";
+constexpr std::string_view kLinuxPortPrefix = "/ttyS";
 }  // namespace
 
-std::optional<std::string> SerialDevicePath(std::string_view port_name) {
+std::optional<std::string> SerialDevicePath(std::string_view port_name,
+                                            std::string_view device_folder) {
   if (port_name.size() != kWindowsPortPrefix.size() + 1) return std::nullopt;
   if (!port_name.starts_with(kWindowsPortPrefix)) return std::nullopt;
   const char digit = port_name.back();
   if (digit < '1' || digit > '9') return std::nullopt;
-  return std::string(kLinuxPortPrefix) + static_cast<char>(digit - 1);
+  return std::string(device_folder) + std::string(kLinuxPortPrefix) + static_cast<char>(digit - 1);
 }
 
 PosixSerialDevice::~PosixSerialDevice() {

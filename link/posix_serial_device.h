@@ -8,8 +8,9 @@
 
 namespace orx::link {
 
-// "COM1" .. "COM9" name /dev/ttyS0 .. /dev/ttyS8; any other name names no device.
-std::optional<std::string> SerialDevicePath(std::string_view port_name);
+// "COM1" .. "COM9" name ttyS0 .. ttyS8 in the device folder; any other name names no device.
+std::optional<std::string> SerialDevicePath(std::string_view port_name,
+                                            std::string_view device_folder = "/dev");
 
 // A serial port on Linux, driven through modem-control and break ioctls. The port is never
 // configured: no termios settings are read or written.

@@ -121,11 +121,12 @@ TEST(BusyWait, EndsOnTimeAcrossLargeClockValues) {
 }
 
 TEST(SerialDevicePath, MapsCom1ToCom9OntoTtyS) {
-  EXPECT_EQ(link::SerialDevicePath("COM1"), "/dev/ttyS0");
-  EXPECT_EQ(link::SerialDevicePath("COM2"), "/dev/ttyS1");
-  EXPECT_EQ(link::SerialDevicePath("COM9"), "/dev/ttyS8");
+  // A folder of the test's own: nothing here names a device of this machine.
+  EXPECT_EQ(link::SerialDevicePath("COM1", "/orx-test"), "/orx-test/ttyS0");
+  EXPECT_EQ(link::SerialDevicePath("COM2", "/orx-test"), "/orx-test/ttyS1");
+  EXPECT_EQ(link::SerialDevicePath("COM9", "/orx-test"), "/orx-test/ttyS8");
   for (const char* none : {"COM0", "COM", "COM:", "COM10", "LPT1", "com2", "", "COMX"}) {
-    EXPECT_EQ(link::SerialDevicePath(none), std::nullopt) << none;
+    EXPECT_EQ(link::SerialDevicePath(none, "/orx-test"), std::nullopt) << none;
   }
 }
 

@@ -48,7 +48,6 @@ class Form1 : public QWidget {
   QPushButton* MemN(int n) const { return store_buttons_.at(n - 1); }
 
   int16_t CurrentFrequency() const { return CurrentFreq; }
-  int32_t LastSynthWord() const { return SynthWord; }
 
   // Start-up, before the window first shows: settings into the controls, the port, the two
   // words that program the synthesizer.

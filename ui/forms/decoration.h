@@ -16,8 +16,6 @@ class Decoration : public QWidget {
   // A one-pixel line between two points, both ends included, in the parent's pixels.
   static Decoration* Line(const QColor& color, QPoint from, QPoint to, QWidget* parent);
 
-  QColor Color() const { return color_; }
-
  protected:
   void paintEvent(QPaintEvent* event) override;
 
