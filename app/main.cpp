@@ -1,21 +1,66 @@
 #include <QApplication>
+#include <cstdio>
 
+#include "app/command_line.h"
+#include "app/platform.h"
+#include "app/port_list.h"
+#include "app/program.h"
+#include "app/startup_choices.h"
 #include "link/module1.h"
 #include "link/system_link.h"
 #include "ui/form1.h"
 
+namespace {
+
+void Print(std::FILE* stream, const QString& text) {
+  std::fputs(text.toLocal8Bit().constData(), stream);
+  std::fflush(stream);
+}
+
+QStringList Arguments(int argc, char* argv[]) {
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  return arguments;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+  using orx::app::Options;
+  const Options options = orx::app::ParseCommandLine(Arguments(argc, argv));
+  switch (options.action) {
+    case Options::Action::kError:
+      Print(stderr, options.error + u'\n');
+      return 2;
+    case Options::Action::kHelp:
+      Print(stdout, orx::app::HelpText());
+      return 0;
+    case Options::Action::kVersion:
+      Print(stdout, orx::app::VersionText());
+      return 0;
+    case Options::Action::kListPorts: {
+      QCoreApplication core(argc, argv);
+      Print(stdout, orx::app::PortListText(orx::app::PresentPorts()));
+      return 0;
+    }
+    case Options::Action::kRun:
+      break;
+  }
+  if (!orx::app::DisplayAvailable()) {
+    Print(stderr, QStringLiteral("%1: ni zaslona za okno (DISPLAY in WAYLAND_DISPLAY nista "
+                                 "nastavljena).\n")
+                      .arg(orx::app::kProgramName));
+    return 1;
+  }
+
   QApplication application(argc, argv);
+  orx::app::SetUpApplication(application);
+  const auto choices = orx::app::StartupChoices::From(options);
 
   const auto device = orx::link::MakeSerialLineDevice();
   const auto clock = orx::link::MakeHighResolutionClock();
   orx::link::Module1 link(*device, *clock);
-
-  orx::ui::Form1 form({link, QCoreApplication::applicationDirPath(),
-                       orx::forms::ModalMessageBox(orx::ui::kProgramTitle)});
-  form.Form_Load();
-  form.show();
-  const int status = application.exec();
-  form.Form_Unload();  // however the run ended, the port is closed
-  return status;
+  orx::ui::Form1 form({link, choices.settings_file, orx::app::ReportingMessageBox(),
+                       choices.port_name});
+  return orx::app::RunWindow(form);
 }

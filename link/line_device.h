@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "open_result.h"
+
 namespace orx::link {
 
 // The three output lines of a serial port, driven by hand.
@@ -13,9 +15,12 @@ class LineDevice {
  public:
   virtual ~LineDevice() = default;
 
-  // Takes exclusive use of the port with the given Windows-style name ("COM2").
+  // Takes exclusive use of the named port: "COM2" (COMn, the Windows name) or, where the
+  // platform has them, a device path.
   virtual bool Open(std::string_view port_name) = 0;
   virtual void Close() = 0;
+  // The device the last Open tried, and why it failed if it did.
+  virtual const OpenResult& LastOpen() const = 0;
 
   virtual bool SetDtr(bool asserted) = 0;
   virtual bool SetRts(bool asserted) = 0;

@@ -3,14 +3,15 @@
 namespace orx::link {
 
 namespace {
-constexpr std::size_t kDeviceNameLength = 4;
+constexpr char kDeviceSuffix = ':';
 constexpr int16_t kLevelSet = 1;
 constexpr int32_t kOpenHandle = 1;
 constexpr int32_t kFailedHandle = -1;
 }  // namespace
 
 int16_t Module1::OpenPort(std::string_view name) {
-  const bool opened = device_.Open(name.substr(0, kDeviceNameLength));
+  if (name.ends_with(kDeviceSuffix)) name.remove_suffix(1);
+  const bool opened = device_.Open(name);
   port_handle_ = opened ? kOpenHandle : kFailedHandle;
   return opened ? 1 : 0;
 }

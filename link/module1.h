@@ -13,10 +13,11 @@ class Module1 {
  public:
   Module1(LineDevice& device, Clock& clock) : device_(device), clock_(clock) {}
 
-  // Opens the device named by the first four characters of the name ("COM2:" -> "COM2").
-  // Returns 1 when the device opened and 0 when it did not.
+  // Opens the named port; a trailing colon is dropped ("COM2:" -> "COM2"). Returns 1 when the
+  // device opened and 0 when it did not; LastOpen() then says why.
   int16_t OpenPort(std::string_view name);
   void ClosePort();
+  const OpenResult& LastOpen() const { return device_.LastOpen(); }
 
   // Level 1 sets the line; any other level clears it.
   void SetDtr(int16_t level);

@@ -3,22 +3,52 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
-#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <cstring>
 
 namespace orx::link {
 
 namespace {
 constexpr std::string_view kWindowsPortPrefix = "COM";
 constexpr std::string_view kLinuxPortPrefix = "/ttyS";
+constexpr int kOpenFlags = O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC;
 }  // namespace
 
 std::optional<std::string> SerialDevicePath(std::string_view port_name,
                                             std::string_view device_folder) {
-  if (port_name.size() != kWindowsPortPrefix.size() + 1) return std::nullopt;
+  if (port_name.starts_with('/')) return std::string(port_name);
   if (!port_name.starts_with(kWindowsPortPrefix)) return std::nullopt;
-  const char digit = port_name.back();
-  if (digit < '1' || digit > '9') return std::nullopt;
-  return std::string(device_folder) + std::string(kLinuxPortPrefix) + static_cast<char>(digit - 1);
+  const std::string_view digits = port_name.substr(kWindowsPortPrefix.size());
+  if (digits.empty() || digits.front() == '0') return std::nullopt;
+  unsigned number = 0;
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+  if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+  return std::string(device_folder) + std::string(kLinuxPortPrefix) + std::to_string(number - 1);
+}
+
+OpenResult OpenResultFromErrno(int error, std::string device) {
+  OpenResult result{OpenFailure::kOther, std::move(device), std::strerror(error)};
+  switch (error) {
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+    case ENOTDIR:
+      result.failure = OpenFailure::kMissing;
+      break;
+    case EBUSY:
+    case EWOULDBLOCK:
+      result.failure = OpenFailure::kBusy;
+      break;
+    case EACCES:
+    case EPERM:
+      result.failure = OpenFailure::kPermission;
+      break;
+    default:
+      break;
+  }
+  return result;
 }
 
 PosixSerialDevice::~PosixSerialDevice() {
@@ -26,26 +56,37 @@ PosixSerialDevice::~PosixSerialDevice() {
 }
 
 bool PosixSerialDevice::Open(std::string_view port_name) {
-  const auto path = SerialDevicePath(port_name);
-  return path && OpenPath(*path);
+  const auto path = SerialDevicePath(port_name, device_folder_);
+  if (!path) {
+    Close();
+    return Fail(ENOENT, std::string(port_name));
+  }
+  return OpenPath(*path);
 }
 
 bool PosixSerialDevice::OpenPath(const std::string& path) {
   Close();
-  const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return false;
+  const int fd = calls_.Open(path.c_str(), kOpenFlags);
+  if (fd < 0) return Fail(errno, path);
   // No sharing: the synthesizer must not see a second program's line changes.
-  if (::ioctl(fd, TIOCEXCL) != 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    ::close(fd);
-    return false;
+  if (calls_.Ioctl(fd, TIOCEXCL, nullptr) != 0 || calls_.Flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    const int error = errno;
+    calls_.Close(fd);
+    return Fail(error, path);
   }
   fd_ = fd;
+  last_open_ = OpenResult{OpenFailure::kNone, path, {}};
   return true;
+}
+
+bool PosixSerialDevice::Fail(int error, const std::string& device) {
+  last_open_ = OpenResultFromErrno(error, device);
+  return false;
 }
 
 void PosixSerialDevice::Close() {
   if (fd_ < 0) return;
-  ::close(fd_);
+  calls_.Close(fd_);
   fd_ = -1;
 }
 
@@ -59,12 +100,12 @@ bool PosixSerialDevice::SetRts(bool asserted) {
 
 bool PosixSerialDevice::SetBreak(bool on) {
   if (fd_ < 0) return true;
-  return ::ioctl(fd_, on ? TIOCSBRK : TIOCCBRK) == 0;
+  return calls_.Ioctl(fd_, on ? TIOCSBRK : TIOCCBRK, nullptr) == 0;
 }
 
 bool PosixSerialDevice::SetModemLine(int line_bit, bool asserted) {
   if (fd_ < 0) return true;
-  return ::ioctl(fd_, asserted ? TIOCMBIS : TIOCMBIC, &line_bit) == 0;
+  return calls_.Ioctl(fd_, asserted ? TIOCMBIS : TIOCMBIC, &line_bit) == 0;
 }
 
 }  // namespace orx::link

@@ -4,7 +4,8 @@ namespace orx::link {
 
 bool RecordingLineDevice::Open(std::string_view port_name) {
   opened_name_ = std::string(port_name);
-  open_ = open_succeeds_;
+  open_ = open_failure_ == OpenFailure::kNone;
+  last_open_ = OpenResult{open_failure_, opened_name_, open_ ? std::string() : system_message_};
   events_.push_back({clock_.ReadMilliseconds(), Operation::kOpen, open_, open_});
   return open_;
 }

@@ -24,11 +24,18 @@ class RecordingLineDevice : public LineDevice {
   explicit RecordingLineDevice(Clock& clock) : clock_(clock) {}
 
   // Lets a test stand in for a port that will not open, or an adapter that refuses break.
-  void SetOpenSucceeds(bool succeeds) { open_succeeds_ = succeeds; }
+  void SetOpenSucceeds(bool succeeds) {
+    open_failure_ = succeeds ? OpenFailure::kNone : OpenFailure::kMissing;
+  }
+  void SetOpenFailure(OpenFailure failure, std::string system_message = {}) {
+    open_failure_ = failure;
+    system_message_ = std::move(system_message);
+  }
   void SetBreakRefused(bool refused) { break_refused_ = refused; }
 
   bool Open(std::string_view port_name) override;
   void Close() override;
+  const OpenResult& LastOpen() const override { return last_open_; }
   bool SetDtr(bool asserted) override;
   bool SetRts(bool asserted) override;
   bool SetBreak(bool on) override;
@@ -44,7 +51,9 @@ class RecordingLineDevice : public LineDevice {
   Clock& clock_;
   std::vector<Event> events_;
   std::string opened_name_;
-  bool open_succeeds_ = true;
+  OpenFailure open_failure_ = OpenFailure::kNone;
+  std::string system_message_;
+  OpenResult last_open_;
   bool break_refused_ = false;
   bool open_ = false;
 };

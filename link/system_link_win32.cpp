@@ -8,6 +8,43 @@ namespace orx::link {
 
 namespace {
 
+// "COMn" opens as \\.\COMn, the only form that reaches COM10 and above; other names are
+// passed to the system as given.
+std::string Win32DeviceName(std::string_view port_name) {
+  const bool com = port_name.size() > 3 && port_name.substr(0, 3) == "COM";
+  return (com ? std::string("\\\\.\\") : std::string()) + std::string(port_name);
+}
+
+std::string SystemMessage(DWORD error) {
+  char* text = nullptr;
+  const DWORD length = ::FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string message(text ? text : "", length);
+  if (text) ::LocalFree(text);
+  while (!message.empty() && (message.back() == '\n' || message.back() == '\r')) message.pop_back();
+  return message;
+}
+
+OpenResult OpenResultFromError(DWORD error, std::string device) {
+  OpenResult result{OpenFailure::kOther, std::move(device), SystemMessage(error)};
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+      result.failure = OpenFailure::kMissing;
+      break;
+    // A port held by another program is refused as "access denied".
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+      result.failure = OpenFailure::kBusy;
+      break;
+    default:
+      break;
+  }
+  return result;
+}
+
 // A serial port on Windows, driven through EscapeCommFunction. The port is never configured.
 class Win32SerialDevice : public LineDevice {
  public:
@@ -15,11 +52,15 @@ class Win32SerialDevice : public LineDevice {
 
   bool Open(std::string_view port_name) override {
     Close();
-    const std::string name(port_name);
+    const std::string name = Win32DeviceName(port_name);
     const HANDLE handle = ::CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE,
                                         /*no sharing*/ 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return false;
+    if (handle == INVALID_HANDLE_VALUE) {
+      last_open_ = OpenResultFromError(::GetLastError(), name);
+      return false;
+    }
     handle_ = handle;
+    last_open_ = OpenResult{OpenFailure::kNone, name, {}};
     return true;
   }
 
@@ -28,6 +69,8 @@ class Win32SerialDevice : public LineDevice {
     ::CloseHandle(handle_);
     handle_ = INVALID_HANDLE_VALUE;
   }
+
+  const OpenResult& LastOpen() const override { return last_open_; }
 
   bool SetDtr(bool asserted) override { return Escape(asserted ? SETDTR : CLRDTR); }
   bool SetRts(bool asserted) override { return Escape(asserted ? SETRTS : CLRRTS); }
@@ -40,6 +83,7 @@ class Win32SerialDevice : public LineDevice {
   }
 
   HANDLE handle_ = INVALID_HANDLE_VALUE;
+  OpenResult last_open_;
 };
 
 // Milliseconds from the performance counter at the rate the counter reports for itself.

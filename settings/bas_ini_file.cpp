@@ -1,9 +1,10 @@
 #include "bas_ini_file.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 #include <optional>
 
+#include "atomic_file.h"
 #include "ini_document.h"
 
 namespace orx::settings::basIniFile {
@@ -18,6 +19,16 @@ std::optional<QByteArray> ReadBytes(const QString& path) {
   QByteArray bytes = file.readAll();
   if (file.error() != QFileDevice::NoError) return std::nullopt;
   return bytes;
+}
+
+// A file that its owner made read-only stays so, even for a user, root, whom the system would
+// let replace it.
+bool IsWriteProtected(const QString& path) {
+  const QFileInfo file(path);
+  if (!file.exists()) return false;
+  constexpr auto kAnyWrite =
+      QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+  return (file.permissions() & kAnyWrite) == 0 || !file.isWritable();
 }
 
 }  // namespace
@@ -35,18 +46,11 @@ bool WriteIni(const QString& path, const QString& section, const QString& key,
       !IniDocument::CanStoreKey(key)) {
     return false;
   }
+  if (IsWriteProtected(path)) return false;
   // Never replace a file whose present content could not be read: its other keys would be lost.
   const auto bytes = ReadBytes(path);
   if (!bytes) return false;
-  const QByteArray updated = IniDocument(*bytes).WithValue(section, key, value);
-
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  if (file.write(updated) != updated.size()) {
-    file.cancelWriting();
-    return false;
-  }
-  return file.commit();
+  return ReplaceFileContent(path, IniDocument(*bytes).WithValue(section, key, value));
 }
 
 }  // namespace orx::settings::basIniFile

@@ -12,7 +12,8 @@ QString ReadIni(const QString& path, const QString& section, const QString& key,
 // Stores one key. The new file is written beside the old one, flushed to disk and renamed over
 // it, so that a crash leaves either the old file or the new one. Returns false when the value
 // did not reach the file: it cannot be stored (a line break), the old file cannot be read, or
-// any write, flush or rename failed. The file is then left as it was.
+// the file is write-protected, or any write, flush, sync or rename failed (a full disk). The
+// file is then left as it was, byte for byte.
 bool WriteIni(const QString& path, const QString& section, const QString& key,
               const QString& value);
 

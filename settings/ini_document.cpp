@@ -1,5 +1,8 @@
 #include "ini_document.h"
 
+#include <QStringDecoder>
+#include <QStringEncoder>
+
 #include "text_decoding.h"
 
 namespace orx::settings {
@@ -41,22 +44,48 @@ bool SameName(const QString& a, const QString& b) {
   return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
+const QByteArray kUtf8Mark("\xef\xbb\xbf");
+const QByteArray kUtf16LittleEndianMark("\xff\xfe");
+const QByteArray kUtf16BigEndianMark("\xfe\xff");
+
+bool IsLineEnd(char c) {
+  return c == '\n' || c == '\r';
+}
+
 }  // namespace
 
-IniDocument::IniDocument(QByteArray bytes) : bytes_(std::move(bytes)) {
+IniDocument::IniDocument(QByteArray file_bytes) {
+  if (file_bytes.startsWith(kUtf16LittleEndianMark) || file_bytes.startsWith(kUtf16BigEndianMark)) {
+    unicode_ = file_bytes.startsWith(kUtf16LittleEndianMark) ? Unicode::kUtf16LittleEndian
+                                                              : Unicode::kUtf16BigEndian;
+    byte_order_mark_ = file_bytes.left(kUtf16LittleEndianMark.size());
+    QStringDecoder utf16(unicode_ == Unicode::kUtf16LittleEndian ? QStringDecoder::Utf16LE
+                                                                 : QStringDecoder::Utf16BE);
+    bytes_ = QString(utf16(QByteArrayView(file_bytes).sliced(byte_order_mark_.size()))).toUtf8();
+    holds_utf8_text_ = true;
+  } else if (file_bytes.startsWith(kUtf8Mark)) {
+    byte_order_mark_ = kUtf8Mark;
+    bytes_ = file_bytes.sliced(kUtf8Mark.size());
+    holds_utf8_text_ = true;
+  } else {
+    bytes_ = std::move(file_bytes);
+  }
+
   qsizetype begin = 0;
   while (begin < bytes_.size()) {
     Line line;
     line.begin = begin;
-    qsizetype newline = bytes_.indexOf('\n', begin);
-    line.next = newline < 0 ? bytes_.size() : newline + 1;
-    line.end = newline < 0 ? bytes_.size() : newline;
-    line.terminated = newline >= 0;
-    if (line.end > line.begin && bytes_[line.end - 1] == '\r') --line.end;
+    qsizetype end = begin;
+    while (end < bytes_.size() && !IsLineEnd(bytes_[end])) ++end;
+    line.end = end;
+    line.terminated = end < bytes_.size();
+    const bool crlf = end + 1 < bytes_.size() && bytes_[end] == '\r' && bytes_[end + 1] == '\n';
+    line.next = !line.terminated ? end : end + (crlf ? 2 : 1);
     begin = line.next;
 
-    const QString text =
-        DecodeLine(QByteArrayView(bytes_).sliced(line.begin, line.end - line.begin)).trimmed();
+    const QByteArrayView raw = QByteArrayView(bytes_).sliced(line.begin, line.end - line.begin);
+    if (IsUtf8Text(raw)) holds_utf8_text_ = true;
+    const QString text = DecodeLine(raw).trimmed();
     if (text.startsWith(kSectionOpen)) {
       const qsizetype close = text.indexOf(kSectionClose);
       if (close > 0) {
@@ -104,26 +133,37 @@ QByteArray IniDocument::LineEnding() const {
   return "\n";
 }
 
+QByteArray IniDocument::Encode(const QString& line) const {
+  return EncodeLine(line, !holds_utf8_text_);
+}
+
+QByteArray IniDocument::FileBytes(const QByteArray& lines) const {
+  if (unicode_ == Unicode::kNone) return byte_order_mark_ + lines;
+  QStringEncoder utf16(unicode_ == Unicode::kUtf16LittleEndian ? QStringEncoder::Utf16LE
+                                                               : QStringEncoder::Utf16BE);
+  return byte_order_mark_ + QByteArray(utf16(QString::fromUtf8(lines)));
+}
+
 QByteArray IniDocument::WithValue(const QString& section, const QString& key,
                                   const QString& value) const {
   const QByteArray eol = LineEnding();
-  const QByteArray key_line = (key + QChar(kAssignment) + Encoded(value)).toUtf8();
+  const QByteArray key_line = Encode(key + QChar(kAssignment) + Encoded(value));
   const Place place = Find(section, key);
   QByteArray result = bytes_;
 
   if (place.key) {
     const Line& line = lines_[*place.key];
-    return result.replace(line.begin, line.end - line.begin, key_line);
+    return FileBytes(result.replace(line.begin, line.end - line.begin, key_line));
   }
   if (place.section) {
     const Line& last = lines_[place.last_in_section];
     // A last line with no line ending of its own gets one before the new key.
     const QByteArray lead = last.terminated ? QByteArray() : eol;
-    return result.insert(last.next, lead + key_line + eol);
+    return FileBytes(result.insert(last.next, lead + key_line + eol));
   }
-  if (!result.isEmpty() && !result.endsWith('\n')) result += eol;
-  return result + (QString(kSectionOpen) + section + QChar(kSectionClose)).toUtf8() + eol +
-         key_line + eol;
+  if (!result.isEmpty() && !IsLineEnd(result.back())) result += eol;
+  return FileBytes(result + Encode(QString(kSectionOpen) + section + QChar(kSectionClose)) + eol +
+                   key_line + eol);
 }
 
 bool IniDocument::CanStoreValue(const QString& value) {

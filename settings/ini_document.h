@@ -10,9 +10,12 @@ namespace orx::settings {
 // The text of an initialization file, read the way the Windows profile functions read it:
 // "[section]" lines open sections, "key=value" lines give values, names match in any letter
 // case and the first match wins. Every other line is passed over and kept as it is.
+// A line ends at LF, CR LF or a lone CR. A file with a byte-order mark is read, and written
+// back, in its own Unicode form; any other file is read line by line (UTF-8, else
+// Windows-1250) and keeps Windows-1250 for what it gains until it holds UTF-8 text.
 class IniDocument {
  public:
-  explicit IniDocument(QByteArray bytes);
+  explicit IniDocument(QByteArray file_bytes);
 
   std::optional<QString> Value(const QString& section, const QString& key) const;
 
@@ -47,10 +50,18 @@ class IniDocument {
     size_t last_in_section = 0;     // the last line of the section that is not blank
   };
 
+  enum class Unicode { kNone, kUtf16LittleEndian, kUtf16BigEndian };
+
   Place Find(const QString& section, const QString& key) const;
   QByteArray LineEnding() const;
+  QByteArray Encode(const QString& line) const;
+  // The lines back in the file's own form, byte-order mark first.
+  QByteArray FileBytes(const QByteArray& lines) const;
 
-  QByteArray bytes_;
+  QByteArray byte_order_mark_;
+  Unicode unicode_ = Unicode::kNone;
+  bool holds_utf8_text_ = false;
+  QByteArray bytes_;  // the lines; UTF-8 for a file kept in UTF-16
   std::vector<Line> lines_;
 };
 

@@ -13,6 +13,8 @@ inline const QString kNotesSection = QStringLiteral("Opombe");
 
 inline const QString kMinKey = QStringLiteral("min");
 inline const QString kMaxKey = QStringLiteral("max");
+// The port, for a receiver that is not on COM2; read at start-up only, never written.
+inline const QString kPortKey = QStringLiteral("Port");
 
 inline constexpr int kPresetCount = 16;
 

@@ -112,7 +112,7 @@ TEST_F(BandLimits, ASaveTheFileRefusesIsReportedAndTheFilesLimitsApply) {
   Type(form.Text3, "4000");
   QTest::mouseClick(form.Command1, Qt::LeftButton);
   EXPECT_EQ(harness.messages,
-            QStringList{QStringLiteral("Zapisovanje v datoteko pll.ini ni uspelo.")});
+            QStringList{harness.WriteFailedMessage()});
   EXPECT_EQ(form.HScroll1->minimum(), 100);
   EXPECT_EQ(form.HScroll1->maximum(), 20000);
   EXPECT_FALSE(form.Text2->isVisible());

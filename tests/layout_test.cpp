@@ -74,7 +74,7 @@ TEST_F(Layout, TheStorePanelIsHiddenAtOpenAndNoPresetSelected) {
   for (int n = 1; n <= 16; ++n) {
     EXPECT_TRUE(form->M(n)->isVisible());
     EXPECT_FALSE(form->M(n)->IsSelected());
-    EXPECT_EQ(form->M(n)->toolTip(), "Prazno");
+    EXPECT_EQ(form->M(n)->ToolTipText(), "Prazno");
     EXPECT_FALSE(form->MemN(n)->isVisible());
   }
   EXPECT_EQ(form->HScroll1->minimum(), 0);

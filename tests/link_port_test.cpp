@@ -22,9 +22,11 @@ struct Port {
   link::Module1 module{device, clock};
 };
 
-TEST(OpenPort, UsesTheFirstFourCharactersOfTheName) {
-  for (const auto& [given, opened] :
-       {std::pair{"COM2:", "COM2"}, {"COM12", "COM1"}, {"COM", "COM"}}) {
+TEST(OpenPort, DropsOneTrailingColonOnly) {
+  for (const auto& [given, opened] : {std::pair{"COM2:", "COM2"},
+                                      {"COM12:", "COM12"},
+                                      {"COM3", "COM3"},
+                                      {"/dev-test/ttyUSB0", "/dev-test/ttyUSB0"}}) {
     Port port;
     EXPECT_EQ(port.module.OpenPort(given), 1);
     EXPECT_EQ(port.device.OpenedName(), opened);
@@ -120,12 +122,16 @@ TEST(BusyWait, EndsOnTimeAcrossLargeClockValues) {
   }
 }
 
-TEST(SerialDevicePath, MapsCom1ToCom9OntoTtyS) {
+TEST(SerialDevicePath, MapsComNOntoTtySAndTakesAbsolutePathsAsGiven) {
   // A folder of the test's own: nothing here names a device of this machine.
   EXPECT_EQ(link::SerialDevicePath("COM1", "/orx-test"), "/orx-test/ttyS0");
   EXPECT_EQ(link::SerialDevicePath("COM2", "/orx-test"), "/orx-test/ttyS1");
-  EXPECT_EQ(link::SerialDevicePath("COM9", "/orx-test"), "/orx-test/ttyS8");
-  for (const char* none : {"COM0", "COM", "COM:", "COM10", "LPT1", "com2", "", "COMX"}) {
+  EXPECT_EQ(link::SerialDevicePath("COM10", "/orx-test"), "/orx-test/ttyS9");
+  EXPECT_EQ(link::SerialDevicePath("COM256", "/orx-test"), "/orx-test/ttyS255");
+  EXPECT_EQ(link::SerialDevicePath("/orx-test/serial/by-id/usb-FTDI-if00", "/dev"),
+            "/orx-test/serial/by-id/usb-FTDI-if00");
+  for (const char* none : {"COM0", "COM", "COM:", "COM02", "COM1x", "COM99999999999", "LPT1",
+                           "com2", "", "ttyUSB0", "./ttyUSB0"}) {
     EXPECT_EQ(link::SerialDevicePath(none, "/orx-test"), std::nullopt) << none;
   }
 }

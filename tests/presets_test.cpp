@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
+#include <QTextDocument>
 
 #include "support/form_harness.h"
 
@@ -92,7 +93,7 @@ TEST_F(Presets, AStoreGivesThePresetTheNoteAndClosesThePanel) {
   }
   EXPECT_FALSE(form.Command1->isVisible());
   Click(form.MemN(16));
-  EXPECT_EQ(form.M(16)->toolTip(), QStringLiteral("Vpiši pripombo"));  // untouched note box
+  EXPECT_EQ(form.M(16)->ToolTipText(), QStringLiteral("Vpiši pripombo"));  // untouched note box
   EXPECT_FALSE(form.Text1->isVisible());
   EXPECT_FALSE(form.MemN(1)->isVisible());
   EXPECT_EQ(harness.Setting("Freq", "F16"), "2000");
@@ -100,7 +101,7 @@ TEST_F(Presets, AStoreGivesThePresetTheNoteAndClosesThePanel) {
   Click(form.Mem);
   form.Text1->setText(QStringLiteral("Radio Študent"));
   Click(form.MemN(1));
-  EXPECT_EQ(form.M(1)->toolTip(), QStringLiteral("Radio Študent"));
+  EXPECT_EQ(form.M(1)->ToolTipText(), QStringLiteral("Radio Študent"));
   Hover(form.M(1));
   EXPECT_EQ(form.Kon->text(), QStringLiteral(" Radio Študent"));
   EXPECT_EQ(harness.Setting("Opombe", "T1"), "<missing>");  // notes reach the file at exit
@@ -124,7 +125,31 @@ TEST_F(Presets, LineBreaksNeverEnterTheNoteBox) {
   EXPECT_FALSE(form.Text1->text().contains('\n'));
 }
 
+TEST_F(Presets, NotesThatLookLikeMarkupShowAndStayExactlyAsTyped) {
+  const QString note = QStringLiteral("<b>Val</b> 202 &amp; co  <br>");
+  auto& form = Start("[Freq]\nF1=1000\n[Opombe]\nT2=<i>Ars</i>\n");
+  EXPECT_EQ(form.M(2)->ToolTipText(), "<i>Ars</i>");
+  Click(form.Mem);
+  form.Text1->setText(note);
+  Click(form.MemN(3));
+  Hover(form.M(3));
+  EXPECT_EQ(form.Kon->text(), " " + note);
+  EXPECT_EQ(form.Kon->textFormat(), Qt::PlainText);
+  EXPECT_EQ(form.Label1->textFormat(), Qt::PlainText);
+  // The tool tip, rendered the way Qt renders it, reads as the note itself.
+  QTextDocument shown;
+  shown.setHtml(form.M(3)->toolTip());
+  EXPECT_EQ(shown.toPlainText(), note);
+  shown.setHtml(form.M(2)->toolTip());
+  EXPECT_EQ(shown.toPlainText(), "<i>Ars</i>");
+
+  form.Exit_Click();
+  EXPECT_EQ(harness.Setting("Opombe", "T3"), note);
+  EXPECT_EQ(harness.Setting("Opombe", "T2"), "<i>Ars</i>");
+}
+
 struct RefusedRecall {
+  const char* name;
   const char* stored;
   const char* status;
 };
@@ -150,11 +175,13 @@ TEST_P(RefusedRecalls, ChangeNothingAndSayWhyInTheStatusLine) {
 
 INSTANTIATE_TEST_SUITE_P(
     Stored, RefusedRecalls,
-    ::testing::Values(RefusedRecall{nullptr, " Spomin M5 je prazen"},
-                      RefusedRecall{"", " Spomin M5 je prazen"},
-                      RefusedRecall{"sedem", " Spomin M5 nima veljavne frekvence"},
-                      RefusedRecall{"99999", " Spomin M5 nima veljavne frekvence"},
-                      RefusedRecall{"9500", " Frekvenca spomina M5 je izven meja 1000–9000 kHz"}));
+    ::testing::Values(
+        RefusedRecall{"Missing", nullptr, " Spomin M5 je prazen"},
+        RefusedRecall{"Empty", "", " Spomin M5 je prazen"},
+        RefusedRecall{"NotANumber", "sedem", " Spomin M5 nima veljavne frekvence"},
+        RefusedRecall{"TooLarge", "99999", " Spomin M5 nima veljavne frekvence"},
+        RefusedRecall{"OutsideTheBand", "9500", " Frekvenca spomina M5 je izven meja 1000–9000 kHz"}),
+    [](const ::testing::TestParamInfo<RefusedRecall>& info) { return info.param.name; });
 
 TEST_F(Presets, AStoreTheFileRefusesIsReported) {
   auto& form = Start("[Freq]\nF1=1000\n");
@@ -163,7 +190,7 @@ TEST_F(Presets, AStoreTheFileRefusesIsReported) {
   Click(form.Mem);
   Click(form.MemN(2));
   EXPECT_EQ(harness.messages,
-            QStringList{QStringLiteral("Zapisovanje v datoteko pll.ini ni uspelo.")});
+            QStringList{harness.WriteFailedMessage()});
   EXPECT_EQ(harness.IniBytes(), "[Freq]\nF1=1000\n");
 }
 

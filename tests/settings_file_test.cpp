@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include "settings/bas_ini_file.h"
@@ -94,10 +95,18 @@ TEST_F(SettingsFile, ALastLineWithoutLineEndingStillGetsItsNewKeyOnALineOfItsOwn
   WriteBytes(path, "[Freq]\nF1=1");
   ASSERT_TRUE(WriteIni(path, "Opombe", "T1", ""));
   EXPECT_EQ(ReadBytes(path), "[Freq]\nF1=1\n[Opombe]\nT1=\n");
-  WriteBytes(path, "[Freq]\nF1=1\r");  // a carriage return alone ends no line
-  ASSERT_TRUE(WriteIni(path, "Freq", "F2", "2"));
-  EXPECT_EQ(Read("Freq", "F2"), "2");
-  EXPECT_EQ(Read("Freq", "F1"), "1");
+}
+
+TEST_F(SettingsFile, LoneCarriageReturnsEndLinesAndNoSectionIsEverDoubled) {
+  // As an old Mac editor saves it.
+  WriteBytes(path, "[Freq]\rF1=7000\r[Nastavitve]\rM1=True\rmin=0\r[Opombe]\rT1=a\r");
+  EXPECT_EQ(Read("Freq", "F1"), "7000");
+  EXPECT_EQ(Read("Nastavitve", "M1"), "True");
+  ASSERT_TRUE(WriteIni(path, "Nastavitve", "M1", "False"));
+  ASSERT_TRUE(WriteIni(path, "Nastavitve", "max", "24000"));
+  ASSERT_TRUE(WriteIni(path, "Opombe", "T2", "b"));
+  EXPECT_EQ(ReadBytes(path),
+            "[Freq]\rF1=7000\r[Nastavitve]\rM1=False\rmin=0\rmax=24000\r[Opombe]\rT1=a\rT2=b\r");
 }
 
 TEST_F(SettingsFile, NamesThatCouldNotBeFoundAgainAreRefused) {
@@ -158,14 +167,59 @@ TEST_F(SettingsFile, AWindows1250FileReadsWithItsSlovenianLettersAndKeepsItsByte
   EXPECT_EQ(Read("Opombe", "T1"), QStringLiteral("Poročila, šport, železnica"));
   EXPECT_EQ(Read("Opombe", "T2"), QStringLiteral("Špela"));
 
+  // The Windows program reads the file as Windows-1250, so what fits goes in that code page.
   ASSERT_TRUE(WriteIni(path, "Opombe", "T2", QStringLiteral("Žiga")));
+  ASSERT_TRUE(WriteIni(path, "Opombe", "T3", QStringLiteral("Čas")));
   EXPECT_EQ(ReadBytes(path),
             "[Opombe]\r\nT1=Poro\xe8ila, \x9a"
             "port, \x9e"
-            "eleznica\r\nT2=\xc5\xbd"
-            "iga\r\n");
+            "eleznica\r\nT2=\x8e"
+            "iga\r\nT3=\xc8"
+            "as\r\n");
   EXPECT_EQ(Read("Opombe", "T1"), QStringLiteral("Poročila, šport, železnica"));
   EXPECT_EQ(Read("Opombe", "T2"), QStringLiteral("Žiga"));
+  EXPECT_EQ(Read("Opombe", "T3"), QStringLiteral("Čas"));
+}
+
+TEST_F(SettingsFile, AFileKeepsItsEncoding) {
+  struct Case {
+    const char* what;
+    QByteArray before;
+    QString value;
+    QByteArray after;
+  };
+  const Case cases[] = {
+      {"ASCII file, value that fits Windows-1250", "[Opombe]\n", QStringLiteral("Šport"),
+       "[Opombe]\nT1=\x8aport\n"},
+      {"ASCII file, value beyond Windows-1250", "[Opombe]\n", QStringLiteral("Ελλάδα €"),
+       "[Opombe]\nT1=\xce\x95\xce\xbb\xce\xbb\xce\xac\xce\xb4\xce\xb1 \xe2\x82\xac\n"},
+      {"UTF-8 file", "[Opombe]\nT2=\xc5\xa0ola\n", QStringLiteral("Šport"),
+       "[Opombe]\nT2=\xc5\xa0ola\nT1=\xc5\xa0port\n"},
+      {"UTF-8 file with a byte-order mark", "\xef\xbb\xbf[Opombe]\n", QStringLiteral("Šport"),
+       "\xef\xbb\xbf[Opombe]\nT1=\xc5\xa0port\n"},
+      // These Windows-1250 bytes would read back as UTF-8 "č", so the value goes as UTF-8.
+      {"value whose Windows-1250 bytes look like UTF-8", "[Opombe]\n", QStringLiteral("ÄŤ"),
+       "[Opombe]\nT1=\xc3\x84\xc5\xa4\n"},
+  };
+  for (const Case& c : cases) {
+    WriteBytes(path, c.before);
+    ASSERT_TRUE(WriteIni(path, "Opombe", "T1", c.value)) << c.what;
+    EXPECT_EQ(ReadBytes(path), c.after) << c.what;
+    EXPECT_EQ(Read("Opombe", "T1"), c.value) << c.what;
+  }
+}
+
+TEST_F(SettingsFile, AUtf16FileWithAByteOrderMarkIsReadAndWrittenBackInUtf16) {
+  const QString text = QStringLiteral("[Freq]\r\nF1=7000\r\n[Opombe]\r\nT1=Radio Študent\r\n");
+  for (auto encoding : {QStringEncoder::Utf16LE, QStringEncoder::Utf16BE}) {
+    QStringEncoder encoder(encoding, QStringEncoder::Flag::WriteBom);
+    WriteBytes(path, encoder(text));
+    EXPECT_EQ(Read("Freq", "F1"), "7000");
+    EXPECT_EQ(Read("Opombe", "T1"), QStringLiteral("Radio Študent"));
+    ASSERT_TRUE(WriteIni(path, "Opombe", "T2", QStringLiteral("Žiga")));
+    QStringEncoder expected(encoding, QStringEncoder::Flag::WriteBom);
+    EXPECT_EQ(ReadBytes(path), QByteArray(expected(text + QStringLiteral("T2=Žiga\r\n"))));
+  }
 }
 
 TEST_F(SettingsFile, AWriteIntoAFolderThatDoesNotExistFails) {

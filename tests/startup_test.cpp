@@ -71,7 +71,7 @@ TEST(StartUp, NoFileOpensOnTheDesignValuesAndCreatesNothing) {
   EXPECT_EQ(form.Kon->text(), " 2000 kHz");
   for (int n = 1; n <= 16; ++n) {
     EXPECT_FALSE(form.M(n)->IsSelected());
-    EXPECT_EQ(form.M(n)->toolTip(), "");
+    EXPECT_EQ(form.M(n)->ToolTipText(), "");
   }
   EXPECT_EQ(harness.WordsOnWire(), (std::vector<uint16_t>{0x8505, 2012}));
   EXPECT_FALSE(QFile::exists(harness.IniPath()));
@@ -110,7 +110,7 @@ TEST(StartUp, APortThatDoesNotOpenIsReportedBeforeTheWindowShows) {
   harness.WriteIni("[Freq]\nF1=7000\n");
   auto& form = harness.Load();
   form.show();
-  EXPECT_EQ(harness.messages, QStringList{"COM Interface Error"});
+  EXPECT_EQ(harness.messages, QStringList{"COM Interface Error\nNaprava COM2 ne obstaja."});
   EXPECT_EQ(harness.window_shown_at_message, QList<bool>{false});
   EXPECT_EQ(form.Label1->text(), "7000");
   EXPECT_TRUE(harness.WordsOnWire().empty());
@@ -165,8 +165,8 @@ TEST_F(Exit, IzhodWritesThe34KeysInOrderAndTheNextStartRestoresThem) {
   EXPECT_EQ(again.HScroll1->value(), 5500);
   EXPECT_EQ(again.HScroll1->minimum(), 100);
   EXPECT_EQ(again.HScroll1->maximum(), 9000);
-  EXPECT_EQ(again.M(9)->toolTip(), long_note);
-  EXPECT_EQ(again.M(1)->toolTip(), "");
+  EXPECT_EQ(again.M(9)->ToolTipText(), long_note);
+  EXPECT_EQ(again.M(1)->ToolTipText(), "");
 }
 
 TEST_F(Exit, LimitsComeFromTheScrollBarUnlessTheBoxesWereLoadedAndHoldABand) {
@@ -185,6 +185,22 @@ TEST_F(Exit, LimitsComeFromTheScrollBarUnlessTheBoxesWereLoadedAndHoldABand) {
   again.Text2->setText("not a number");
   again.Exit_Click();
   EXPECT_EQ(edited.Setting("Nastavitve", "min"), "300");
+}
+
+TEST_F(Exit, StoredLimitsNeverLoadedKeepTheirTextAndOnlyUnconvertibleOnesAreReplaced) {
+  for (const auto& [stored, min, max] :
+       {std::tuple{"min=20000\nmax=1000\n", "20000", "1000"},  // reversed: not applied, kept
+        {"min= 0300 \nmax=9000.4\n", "0300", "9000.4"},          // odd forms that convert
+        {"min=abc\nmax=\n", "0", "24000"},                        // replaced by the limits in force
+        {"", "0", "24000"}}) {
+    FormHarness run;
+    run.WriteIni(QByteArray("[Nastavitve]\n") + stored);
+    auto& form = run.Load();
+    form.show();
+    form.Exit_Click();
+    EXPECT_EQ(run.Setting("Nastavitve", "min"), min) << stored;
+    EXPECT_EQ(run.Setting("Nastavitve", "max"), max) << stored;
+  }
 }
 
 TEST_F(Exit, AnyOtherCloseWritesNothingButClosesThePort) {
@@ -211,7 +227,7 @@ TEST_F(Exit, AnExitTheFileRefusesIsReportedOnceAndTheProgramStillEnds) {
   if (!locked.active()) GTEST_SKIP() << "chattr +i is not available here";
   form.Exit_Click();
   EXPECT_EQ(harness.messages,
-            QStringList{QStringLiteral("Zapisovanje v datoteko pll.ini ni uspelo.")});
+            QStringList{harness.WriteFailedMessage()});
   EXPECT_FALSE(form.isVisible());
   EXPECT_FALSE(harness.device.IsOpen());
 }

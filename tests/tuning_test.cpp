@@ -38,7 +38,11 @@ INSTANTIATE_TEST_SUITE_P(Frequencies, TuningPath,
                                            TuningCase{-5, "-5", " -5 kHz", 7},
                                            TuningCase{32767, "32767", " 32767 kHz", 32779},
                                            TuningCase{-20, "-20", " -20 kHz", 0xFFF8}),
-                         [](const auto& info) { return "index_" + std::to_string(info.index); });
+                         [](const auto& info) {
+                           const int value = info.param.value;
+                           return (value < 0 ? "minus_" : "") + std::to_string(std::abs(value)) +
+                                  "_kHz";
+                         });
 
 TEST(Tuning, TheValueAlreadyHeldSendsNothing) {
   FormHarness harness;
@@ -75,7 +79,7 @@ TEST(Tuning, APortThatDoesNotOpenIsReportedAndTheWindowTunesOn) {
   FormHarness harness;
   harness.device.SetOpenSucceeds(false);
   auto& form = harness.Load();
-  EXPECT_EQ(harness.messages, QStringList{"COM Interface Error"});
+  EXPECT_EQ(harness.messages, QStringList{"COM Interface Error\nNaprava COM2 ne obstaja."});
   form.HScroll1->setValue(5000);
   EXPECT_EQ(form.Kon->text(), " 5000 kHz");
   EXPECT_TRUE(harness.WordsOnWire().empty());
@@ -86,7 +90,8 @@ TEST(Tuning, ALineTheAdapterRefusesIsReportedOnceAfterTheFrame) {
   FormHarness harness;
   harness.device.SetBreakRefused(true);
   auto& form = harness.Load();
-  EXPECT_EQ(harness.messages, QStringList{"COM Interface Error"});
+  EXPECT_EQ(harness.messages,
+            QStringList{"COM Interface Error\nNaprava COM2 ne sprejema ukazov za krmilne linije."});
   form.HScroll1->setValue(5000);
   form.HScroll1->setValue(6000);
   EXPECT_EQ(harness.messages.size(), 1);

@@ -15,8 +15,6 @@
 namespace orx::ui {
 
 namespace {
-const char kPortName[] = "COM2:";
-
 constexpr int kDesignMinimum = 0;
 constexpr int kDesignMaximum = 24000;
 constexpr int kDesignValue = 2000;
@@ -51,13 +49,11 @@ void Form1::WireEvents() {
 
 QString Form1::ReadSetting(const QString& section, const QString& key,
                            const QString& missing) const {
-  return settings::basIniFile::ReadIni(settings::SettingsFilePath(environment_.program_folder),
-                                       section, key, missing);
+  return settings::basIniFile::ReadIni(environment_.settings_file, section, key, missing);
 }
 
 bool Form1::WriteSetting(const QString& section, const QString& key, const QString& value) {
-  return settings::basIniFile::WriteIni(settings::SettingsFilePath(environment_.program_folder),
-                                        section, key, value);
+  return settings::basIniFile::WriteIni(environment_.settings_file, section, key, value);
 }
 
 void Form1::Form_Load() {
@@ -76,13 +72,15 @@ void Form1::Form_Load() {
     if (selected) M(n)->SetSelected(*selected);
   }
   for (int n = 1; n <= kPresetCount; ++n) {
-    M(n)->setToolTip(ReadSetting(settings::kNotesSection, settings::NoteKey(n)));
+    M(n)->SetToolTipText(ReadSetting(settings::kNotesSection, settings::NoteKey(n)));
   }
 
   Label1->setText(QString::number(HScroll1->value()));
   ShowFrequencyStatus();
-  if (environment_.link.OpenPort(kPortName) == 0)
-    environment_.message_box(texts::kComInterfaceError);
+  if (environment_.link.OpenPort(environment_.port_name.toStdString()) == 0) {
+    environment_.message_box(
+        texts::ComInterfaceError(texts::PortFailure(environment_.link.LastOpen())));
+  }
   CurrentFreq = ToInteger16(Label1->text()).value_or(CurrentFreq);
   SendControlWord();
   SendDividerWord();
@@ -98,9 +96,9 @@ void Form1::Exit_Click() {
   written &= WriteSetting(settings::kSettingsSection, settings::kMinKey, lowest);
   written &= WriteSetting(settings::kSettingsSection, settings::kMaxKey, highest);
   for (int n = 1; n <= kPresetCount; ++n) {
-    written &= WriteSetting(settings::kNotesSection, settings::NoteKey(n), M(n)->toolTip());
+    written &= WriteSetting(settings::kNotesSection, settings::NoteKey(n), M(n)->ToolTipText());
   }
-  if (!written) environment_.message_box(texts::kWriteFailed);
+  if (!written) ReportWriteFailure();
   close();
 }
 
@@ -110,7 +108,17 @@ std::pair<QString, QString> Form1::BandLimitsToSave() const {
   if (store_panel_loaded_ && lowest && highest && *lowest <= *highest) {
     return {Text2->text(), Text3->text()};
   }
-  return {QString::number(HScroll1->minimum()), QString::number(HScroll1->maximum())};
+  return {StoredLimitOr(settings::kMinKey, HScroll1->minimum()),
+          StoredLimitOr(settings::kMaxKey, HScroll1->maximum())};
+}
+
+QString Form1::StoredLimitOr(const QString& key, int in_force) const {
+  const QString stored = ReadSetting(settings::kSettingsSection, key);
+  return settings::ToInteger16(stored) ? stored : QString::number(in_force);
+}
+
+void Form1::ReportWriteFailure() {
+  environment_.message_box(texts::WriteFailed(environment_.settings_file));
 }
 
 void Form1::Form_Unload() {
@@ -145,7 +153,8 @@ void Form1::SendWord() {
   // A port that opened but refuses a line cannot program the synthesizer: say so once.
   if (environment_.link.LineOperationFailed() && !line_failure_reported_) {
     line_failure_reported_ = true;
-    environment_.message_box(texts::kComInterfaceError);
+    environment_.message_box(
+        texts::ComInterfaceError(texts::LineOperationsRefused(environment_.link.LastOpen())));
   }
 }
 

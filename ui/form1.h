@@ -90,15 +90,17 @@ class Form1 : public QWidget {
   void SendWord();
   void ShowFrequencyStatus();
   void HideStorePanel();
+  void ReportWriteFailure();
   // Applies "min" and "max" from the file; a reversed pair is never applied.
   void ApplyBandLimits();
   bool FitsBand(int frequency) const;
   QString ReadSetting(const QString& section, const QString& key,
                       const QString& missing = QString()) const;
   bool WriteSetting(const QString& section, const QString& key, const QString& value);
-  // The band limits "Izhod" saves: the boxes when they were loaded and hold a valid band,
-  // otherwise the scroll bar's own.
+  // The band limits "Izhod" saves: the boxes when they were loaded and hold a valid band;
+  // otherwise each stored limit as it stands, or the limit in force where it does not convert.
   std::pair<QString, QString> BandLimitsToSave() const;
+  QString StoredLimitOr(const QString& key, int in_force) const;
 
   FormEnvironment environment_;
   std::array<forms::OptionButton*, kPresetCount> option_buttons_{};

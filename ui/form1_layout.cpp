@@ -37,6 +37,7 @@ void SetColors(QWidget* widget, QPalette::ColorRole text_role, const QColor& tex
 QLabel* MakeLabel(const QString& caption, const char* name, QRect place, QWidget* parent) {
   auto* label = new QLabel(caption, parent);
   label->setObjectName(name);
+  label->setTextFormat(Qt::PlainText);  // notes and stored texts show exactly as typed
   label->setGeometry(place);
   forms::KeepMouseInput(label);  // labels take their own mouse input
   return label;
@@ -157,7 +158,7 @@ void Form1::CreatePresets() {
     auto* button = new forms::OptionButton(QString("M%1").arg(n), this);
     button->setObjectName(QString("M%1").arg(n));
     button->setGeometry(PresetPlace(n));
-    button->setToolTip("Prazno");
+    button->SetToolTipText("Prazno");
     button->setFont(Font(kSansSerif, 8.25, true));
     SetColors(button, QPalette::ButtonText, palette().color(QPalette::HighlightedText),
               QPalette::Button, kWorkspace);

@@ -33,7 +33,7 @@ void Form1::M_Click(int n) {
 }
 
 void Form1::M_MouseMove(int n) {
-  Kon->setText(QStringLiteral(" ") + M(n)->toolTip());
+  Kon->setText(QStringLiteral(" ") + M(n)->ToolTipText());
 }
 
 void Form1::Mem_Click() {
@@ -51,10 +51,10 @@ void Form1::Mem_Click() {
 
 void Form1::MemN_Click(int n) {
   HideStorePanel();
-  M(n)->setToolTip(Text1->text());
+  M(n)->SetToolTipText(Text1->text());
   FreqText[n - 1] = Label1->text();
   const bool written = WriteSetting(settings::kFreqSection, settings::FreqKey(n), FreqText[n - 1]);
-  if (!written) environment_.message_box(texts::kWriteFailed);
+  if (!written) ReportWriteFailure();
 }
 
 void Form1::HideStorePanel() {
@@ -83,7 +83,7 @@ void Form1::Command1_Click() {
   written &= WriteSetting(settings::kSettingsSection, settings::kMaxKey, Text3->text());
   Command1->hide();
   HideStorePanel();
-  if (!written) environment_.message_box(texts::kWriteFailed);
+  if (!written) ReportWriteFailure();
   // The limits come back by way of the file, so the scroll bar holds what the file holds.
   ApplyBandLimits();
 }

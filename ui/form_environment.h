@@ -9,12 +9,15 @@ namespace orx::ui {
 
 inline const char kProgramTitle[] = "ORX frekvenca";
 
-// What the window needs from outside: the synthesizer link, the folder that holds pll.ini
-// and a way to tell the user something.
+inline const char kDefaultPortName[] = "COM2:";
+
+// What the window needs from outside: the synthesizer link, the settings file, a way to tell
+// the user something, and the port the synthesizer hangs on.
 struct FormEnvironment {
   link::Module1& link;
-  QString program_folder;
+  QString settings_file;
   forms::MessageBox message_box;
+  QString port_name = kDefaultPortName;
 };
 
 }  // namespace orx::ui

@@ -2,15 +2,51 @@
 
 #include <QString>
 
+#include "link/open_result.h"
+
 namespace orx::ui::texts {
 
 // What the window says to the user.
 inline const char kComInterfaceError[] = "COM Interface Error";
 inline const char kKilohertzSuffix[] = " kHz";
 inline const QString kWriteFailed = QStringLiteral("Zapisovanje v datoteko pll.ini ni uspelo.");
+// The file's full path goes on a second line: it may not be beside the program.
+inline QString WriteFailed(const QString& settings_file) {
+  return kWriteFailed + QStringLiteral("\n") + settings_file;
+}
 inline const QString kBadBandLimits = QStringLiteral(
     "Najnižja in najvišja frekvenca morata biti celi števili med -32768 in 32767, najnižja pa ne "
     "sme biti večja od najvišje.");
+
+// The second line of "COM Interface Error": which device, and why it cannot be used.
+inline QString PortFailure(const link::OpenResult& result) {
+  const QString device = QString::fromStdString(result.device);
+  switch (result.failure) {
+    case link::OpenFailure::kNone:
+      return QString();
+    case link::OpenFailure::kMissing:
+      return QStringLiteral("Naprava %1 ne obstaja.").arg(device);
+    case link::OpenFailure::kBusy:
+      return QStringLiteral("Naprava %1 je zasedena (uporablja jo drug program).").arg(device);
+    case link::OpenFailure::kPermission:
+      return QStringLiteral(
+                 "Ni dovoljenja za uporabo naprave %1. Uporabnika dodajte v skupino dialout in "
+                 "se znova prijavite.")
+          .arg(device);
+    case link::OpenFailure::kOther:
+      break;
+  }
+  return QStringLiteral("Naprava %1: %2").arg(device, QString::fromStdString(result.system_message));
+}
+
+inline QString LineOperationsRefused(const link::OpenResult& result) {
+  return QStringLiteral("Naprava %1 ne sprejema ukazov za krmilne linije.")
+      .arg(QString::fromStdString(result.device));
+}
+
+inline QString ComInterfaceError(const QString& reason) {
+  return QStringLiteral("%1\n%2").arg(kComInterfaceError, reason);
+}
 
 inline QString PresetEmpty(int n) {
   return QStringLiteral(" Spomin M%1 je prazen").arg(n);

@@ -25,7 +25,7 @@ class FormHarness {
   // Builds the window; call after preparing pll.ini in `folder_path`.
   ui::Form1& Create() {
     form = std::make_unique<ui::Form1>(
-        ui::FormEnvironment{link, folder_path, [this](const QString& text) {
+        ui::FormEnvironment{link, IniPath(), [this](const QString& text) {
                               messages << text;
                               window_shown_at_message << (form && form->isVisible());
                             }});
@@ -55,6 +55,9 @@ class FormHarness {
   void ForgetWire() { device.ClearEvents(); }
 
   QString IniPath() const { return settings::SettingsFilePath(folder_path); }
+  QString WriteFailedMessage() const {
+    return QStringLiteral("Zapisovanje v datoteko pll.ini ni uspelo.\n") + IniPath();
+  }
   void WriteIni(const QByteArray& content) const { WriteBytes(IniPath(), content); }
   QByteArray IniBytes() const { return ReadBytes(IniPath()); }
   QString Setting(const QString& section, const QString& key) const {

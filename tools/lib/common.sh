@@ -18,7 +18,7 @@ ensure_packages() {
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
-ORX_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libqt6svg6 fonts-comic-neue)
+ORX_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev libqt6svg6 fonts-comic-neue)
 
 # Configures (once) and builds the given targets in the shared build folder.
 build_targets() {

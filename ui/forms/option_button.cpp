@@ -1,6 +1,7 @@
 #include "option_button.h"
 
 #include "mouse_routing.h"
+#include "plain_text.h"
 
 namespace orx::forms {
 
@@ -31,6 +32,11 @@ void OptionButton::SetSelected(bool selected) {
   setAutoExclusive(false);
   setChecked(false);
   setAutoExclusive(true);
+}
+
+void OptionButton::SetToolTipText(const QString& text) {
+  tool_tip_text_ = text;
+  setToolTip(PlainTextToolTip(text));
 }
 
 void OptionButton::mouseMoveEvent(QMouseEvent* event) {

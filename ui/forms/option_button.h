@@ -18,6 +18,10 @@ class OptionButton : public QPushButton {
   bool IsSelected() const { return isChecked(); }
   void SetSelected(bool selected);
 
+  // The button's note, kept exactly as given; its tool tip shows it as plain text.
+  const QString& ToolTipText() const { return tool_tip_text_; }
+  void SetToolTipText(const QString& text);
+
  signals:
   void Click();
   void MouseMove();
@@ -27,6 +31,7 @@ class OptionButton : public QPushButton {
 
  private:
   bool selected_when_pressed_ = false;
+  QString tool_tip_text_;
 };
 
 // Makes a group one stop for the Tab key: its selected button, or `first` while none is

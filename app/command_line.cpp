@@ -1,0 +1,114 @@
+#include "command_line.h"
+
+#include <QCommandLineParser>
+
+namespace orx::app {
+
+namespace {
+
+const QString kHelp = QStringLiteral("help");
+const QString kVersion = QStringLiteral("version");
+const QString kPort = QStringLiteral("port");
+const QString kSettings = QStringLiteral("settings");
+const QString kListPorts = QStringLiteral("list-ports");
+const QString kRigctld = QStringLiteral("rigctld");
+const QString kRigctldAddress = QStringLiteral("rigctld-address");
+const QString kSeeHelp = QStringLiteral(" (glej --help)");
+
+Options Failed(const QString& what) {
+  Options options;
+  options.action = Options::Action::kError;
+  options.error = QStringLiteral("%1: %2%3").arg(kProgramName, what, kSeeHelp);
+  return options;
+}
+
+// QCommandLineParser says only "missing value"; name the option the user left without one.
+QString OptionMissingItsValue(const QStringList& arguments) {
+  for (const QString& name : {kPort, kSettings, kRigctld, kRigctldAddress}) {
+    if (arguments.size() > 1 && arguments.back() == QStringLiteral("--") + name) return name;
+  }
+  return QString();
+}
+
+std::optional<quint16> TcpPort(const QString& text) {
+  bool ok = false;
+  const uint value = text.toUInt(&ok);
+  if (!ok || value == 0 || value > 65535) return std::nullopt;
+  return static_cast<quint16>(value);
+}
+
+}  // namespace
+
+Options ParseCommandLine(const QStringList& arguments) {
+  QCommandLineParser parser;
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  parser.addOptions({
+      {{QStringLiteral("h"), kHelp}, {}},
+      {{QStringLiteral("v"), kVersion}, {}},
+      {kPort, {}, QStringLiteral("NAME")},
+      {kSettings, {}, QStringLiteral("FILE")},
+      {kListPorts, {}},
+      {kRigctld, {}, QStringLiteral("PORT")},
+      {kRigctldAddress, {}, QStringLiteral("ADDR")},
+  });
+  if (!parser.parse(arguments)) {
+    if (!parser.unknownOptionNames().isEmpty()) {
+      return Failed(QStringLiteral("neznana možnost %1").arg(parser.unknownOptionNames().first()));
+    }
+    const QString missing = OptionMissingItsValue(arguments);
+    if (!missing.isEmpty()) return Failed(QStringLiteral("možnost --%1 potrebuje vrednost").arg(missing));
+    return Failed(parser.errorText());
+  }
+  if (!parser.positionalArguments().isEmpty()) {
+    return Failed(QStringLiteral("odveč je argument %1").arg(parser.positionalArguments().first()));
+  }
+
+  Options options;
+  if (parser.isSet(kHelp)) options.action = Options::Action::kHelp;
+  else if (parser.isSet(kVersion)) options.action = Options::Action::kVersion;
+  else if (parser.isSet(kListPorts)) options.action = Options::Action::kListPorts;
+  options.port = parser.value(kPort);
+  options.settings_file = parser.value(kSettings);
+  if (parser.isSet(kPort) && options.port.isEmpty()) {
+    return Failed(QStringLiteral("možnost --port potrebuje ime vrat"));
+  }
+  if (parser.isSet(kSettings) && options.settings_file.isEmpty()) {
+    return Failed(QStringLiteral("možnost --settings potrebuje ime datoteke"));
+  }
+  if (parser.isSet(kRigctld)) {
+    options.rigctld_port = TcpPort(parser.value(kRigctld));
+    if (!options.rigctld_port) {
+      return Failed(QStringLiteral("--rigctld potrebuje številko vrat TCP od 1 do 65535, ne %1")
+                        .arg(parser.value(kRigctld)));
+    }
+  }
+  options.rigctld_address = parser.value(kRigctldAddress);
+  if (parser.isSet(kRigctldAddress) && !options.rigctld_port) {
+    return Failed(QStringLiteral("--rigctld-address velja le skupaj z --rigctld"));
+  }
+  return options;
+}
+
+QString HelpText() {
+  return QStringLiteral(
+      "Uporaba: orx-frekvenca [možnosti]\n"
+      "Nastavlja frekvenco sprejemnika prek sintetizatorja PLL na serijskih vratih.\n"
+      "\n"
+      "  -h, --help              izpiše to pomoč\n"
+      "  -v, --version           izpiše različico programa\n"
+      "  --port NAME             vrata sintetizatorja: COM1, COM2 ... ali pot do naprave,\n"
+      "                          npr. /dev/ttyUSB0 (privzeto ključ Port v pll.ini, sicer COM2)\n"
+      "  --settings FILE         datoteka z nastavitvami namesto pll.ini\n"
+      "  --list-ports            izpiše serijska vrata, ki so na voljo\n"
+      "  --rigctld PORT          sprejema ukaze Hamlib (rigctld) na vratih TCP PORT\n"
+      "  --rigctld-address ADDR  naslov za --rigctld (privzeto 127.0.0.1)\n"
+      "\n"
+      "Datoteka pll.ini: tista iz --settings; sicer pll.ini v mapi programa, če obstaja ali\n"
+      "je v mapo mogoče pisati; sicer ~/.config/orx-frekvenca/pll.ini.\n");
+}
+
+QString VersionText() {
+  return QStringLiteral("%1 %2\n").arg(kProgramName, QStringLiteral(ORX_VERSION));
+}
+
+}  // namespace orx::app

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace orx::app {
+
+inline const char kProgramName[] = "orx-frekvenca";
+
+// What the command line asks for. Nothing here touches a display, a port or a file.
+struct Options {
+  enum class Action { kRun, kHelp, kVersion, kListPorts, kError };
+  Action action = Action::kRun;
+  QString port;           // empty when not given
+  QString settings_file;  // empty when not given
+  std::optional<quint16> rigctld_port;
+  QString rigctld_address;  // empty when not given
+  QString error;            // for kError: one line naming what was wrong
+};
+
+Options ParseCommandLine(const QStringList& arguments);
+
+// The usage, with where pll.ini is looked for.
+QString HelpText();
+QString VersionText();
+
+}  // namespace orx::app

@@ -1,0 +1,59 @@
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QSocketNotifier>
+#include <csignal>
+
+#include "platform.h"
+
+namespace orx::app {
+
+namespace {
+
+constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
+int signal_pipe[2] = {-1, -1};
+volatile std::sig_atomic_t signal_received = 0;
+
+void OnSignal(int) {
+  signal_received = 1;
+  const int saved_errno = errno;
+  const char byte = 1;
+  [[maybe_unused]] const auto written = ::write(signal_pipe[1], &byte, 1);
+  errno = saved_errno;
+}
+
+}  // namespace
+
+bool DisplayAvailable() {
+  for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    if (!qEnvironmentVariableIsEmpty(variable)) return true;
+  }
+  return false;
+}
+
+TerminationSignals::TerminationSignals(std::function<void()> on_signal, QObject* parent)
+    : QObject(parent), on_signal_(std::move(on_signal)) {
+  if (signal_pipe[0] < 0 && ::pipe2(signal_pipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+  auto* notifier = new QSocketNotifier(signal_pipe[0], QSocketNotifier::Read, this);
+  connect(notifier, &QSocketNotifier::activated, this, [this] {
+    char bytes[16];
+    while (::read(signal_pipe[0], bytes, sizeof bytes) > 0) {
+    }
+    on_signal_();
+  });
+  struct sigaction action {};
+  action.sa_handler = OnSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  for (int signal : kSignals) ::sigaction(signal, &action, nullptr);
+}
+
+TerminationSignals::~TerminationSignals() {
+  for (int signal : kSignals) std::signal(signal, SIG_DFL);
+}
+
+bool TerminationSignals::Received() const {
+  return signal_received != 0;
+}
+
+}  // namespace orx::app

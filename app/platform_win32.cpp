@@ -1,0 +1,20 @@
+#include "platform.h"
+
+namespace orx::app {
+
+bool DisplayAvailable() {
+  return true;  // a Windows session always has its desktop
+}
+
+// Windows ends a GUI program with WM_CLOSE or WM_ENDSESSION, which reach the window's own
+// close path; there are no signals to catch.
+TerminationSignals::TerminationSignals(std::function<void()> on_signal, QObject* parent)
+    : QObject(parent), on_signal_(std::move(on_signal)) {}
+
+TerminationSignals::~TerminationSignals() = default;
+
+bool TerminationSignals::Received() const {
+  return false;
+}
+
+}  // namespace orx::app

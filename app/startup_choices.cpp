@@ -1,0 +1,43 @@
+#include "startup_choices.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+
+#include "settings/bas_ini_file.h"
+#include "settings/pll_ini.h"
+#include "settings/settings_location.h"
+#include "ui/form_environment.h"
+
+namespace orx::app {
+
+void SetUpApplication(QApplication& application) {
+  application.setApplicationName(kProgramName);
+  application.setApplicationVersion(QStringLiteral(ORX_VERSION));
+  QGuiApplication::setDesktopFileName(kProgramName);
+}
+
+QString StartupChoices::PortName(const QString& given, const QString& settings_file) {
+  if (!given.isEmpty()) return given;
+  const QString stored = settings::basIniFile::ReadIni(settings_file, settings::kSettingsSection,
+                                                       settings::kPortKey, QString());
+  return stored.trimmed().isEmpty() ? QString(ui::kDefaultPortName) : stored.trimmed();
+}
+
+StartupChoices StartupChoices::From(const Options& options) {
+  StartupChoices choices;
+  choices.settings_file = settings::LocateSettingsFile(options.settings_file,
+                                                       QCoreApplication::applicationDirPath());
+  settings::PrepareSettingsFolder(choices.settings_file);
+  choices.port_name = PortName(options.port, choices.settings_file);
+  return choices;
+}
+
+forms::MessageBox ReportingMessageBox() {
+  const forms::MessageBox box = forms::ModalMessageBox(ui::kProgramTitle);
+  return [box](const QString& text) {
+    std::fprintf(stderr, "%s: %s\n", kProgramName, text.toLocal8Bit().constData());
+    box(text);
+  };
+}
+
+}  // namespace orx::app

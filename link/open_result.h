@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+namespace orx::link {
+
+// Why a port did not open, in the terms the user can act on.
+enum class OpenFailure { kNone, kMissing, kBusy, kPermission, kOther };
+
+struct OpenResult {
+  OpenFailure failure = OpenFailure::kNone;
+  std::string device;          // the device the port name led to, as the user should see it
+  std::string system_message;  // the system's own words for the failure
+};
+
+}  // namespace orx::link

@@ -1,0 +1,108 @@
+// What a full disk, a failed rename, a killed run and a read-only file do to pll.ini: never
+// lose a byte of it, and say so when a value did not get in.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <csignal>
+
+#include "settings/atomic_file.h"
+#include "settings/bas_ini_file.h"
+#include "settings/pll_ini.h"
+#include "support/temp_file.h"
+
+namespace orx::testing {
+namespace {
+
+using settings::basIniFile::WriteIni;
+
+class SettingsFaults : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteBytes(path, original);
+  }
+  QStringList FolderEntries() const {
+    return QDir(folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden);
+  }
+  // Runs one WriteIni in a child whose files may not grow past `limit` bytes, as on a disk
+  // with that much room left.
+  int WriteInChildWithFileSizeLimit(rlim_t limit, const QString& value) {
+    QProcess child;
+    child.setChildProcessModifier([limit] {
+      std::signal(SIGXFSZ, SIG_IGN);  // a failed write, not a killed process
+      const rlimit size{limit, limit};
+      setrlimit(RLIMIT_FSIZE, &size);
+    });
+    child.start(ORX_TEST_CHILD, {"write-ini", path, "Opombe", "T1", value});
+    child.waitForFinished();
+    return child.exitCode();
+  }
+
+  QTemporaryDir folder;
+  QString path = settings::SettingsFilePath(folder.path());
+  QByteArray original = "[Freq]\nF1=7000\nF2=9000\n[Opombe]\nT1=staro\n";
+};
+
+TEST_F(SettingsFaults, AFullDiskLeavesTheOldFileByteForByte) {
+  for (rlim_t room : {rlim_t{0}, rlim_t{16}, static_cast<rlim_t>(original.size())}) {
+    EXPECT_EQ(WriteInChildWithFileSizeLimit(room, QString(200, u'x')), 3) << room;
+    EXPECT_EQ(ReadBytes(path), original) << room;
+    EXPECT_EQ(FolderEntries(), QStringList{"pll.ini"}) << room;
+  }
+  EXPECT_EQ(WriteInChildWithFileSizeLimit(4096, "novo"), 0);  // room enough: written
+  EXPECT_EQ(settings::basIniFile::ReadIni(path, "Opombe", "T1", {}), "novo");
+}
+
+TEST_F(SettingsFaults, AFailedCommitLeavesTheOldFileAndNoTemporary) {
+  QString seen_temporary;
+  const bool saved = settings::ReplaceFileContent(
+      path, "[Freq]\nF1=1\n", [&](const QString& temporary, const QString&) {
+        seen_temporary = temporary;
+        return false;
+      });
+  EXPECT_FALSE(saved);
+  EXPECT_EQ(ReadBytes(path), original);
+  EXPECT_TRUE(QFileInfo(seen_temporary).fileName().startsWith(".pll.ini.orx-save-"));
+  EXPECT_EQ(FolderEntries(), QStringList{"pll.ini"});
+}
+
+TEST_F(SettingsFaults, StaleTemporariesOfOurOwnGoAtTheNextWriteAndNothingElseDoes) {
+  const QString stale = folder.filePath(".pll.ini.orx-save-AbC123");
+  const QString fresh = folder.filePath(".pll.ini.orx-save-XyZ789");
+  const QStringList others = {"pll.ini.AbC123", ".other.ini.orx-save-AbC123", "pll.ini~"};
+  for (const QString& file : QStringList{stale, fresh}) WriteBytes(file, "x");
+  for (const QString& name : others) WriteBytes(folder.filePath(name), "x");
+  QFile old_file(stale);
+  ASSERT_TRUE(old_file.open(QIODevice::ReadWrite));
+  old_file.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime);
+  old_file.close();
+
+  ASSERT_TRUE(WriteIni(path, "Freq", "F1", "7100"));
+  EXPECT_FALSE(QFile::exists(stale));
+  EXPECT_TRUE(QFile::exists(fresh));  // may be another copy of the program saving right now
+  for (const QString& name : others) EXPECT_TRUE(QFile::exists(folder.filePath(name))) << name.toStdString();
+}
+
+TEST_F(SettingsFaults, AFileWithNoWritePermissionIsRefusedForEveryUserAndKeepsItsMode) {
+  ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+  EXPECT_FALSE(WriteIni(path, "Freq", "F1", "1"));
+  EXPECT_EQ(ReadBytes(path), original);
+  struct stat status {};
+  ASSERT_EQ(stat(QFile::encodeName(path).constData(), &status), 0);
+  EXPECT_EQ(status.st_mode & 0777, 0444u);
+}
+
+TEST_F(SettingsFaults, ASuccessfulWriteKeepsTheFilesMode) {
+  ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+  ASSERT_TRUE(WriteIni(path, "Freq", "F1", "1"));
+  struct stat status {};
+  ASSERT_EQ(stat(QFile::encodeName(path).constData(), &status), 0);
+  EXPECT_EQ(status.st_mode & 0777, 0600u);
+}
+
+}  // namespace
+}  // namespace orx::testing

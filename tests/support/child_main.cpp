@@ -1,0 +1,63 @@
+// A child process for the tests that need one: a write under a file-size limit, or the
+// window on the recording link and the real clock, ended by a signal.
+//
+//   orx_test_child write-ini FILE SECTION KEY VALUE   exit 0 when written, 3 when refused
+//   orx_test_child window FILE EVENTS                 tunes without pause until closed, then
+//                                                     writes every line operation to EVENTS
+#include <QApplication>
+#include <QFile>
+#include <QTimer>
+#include <cstdio>
+
+#include "app/program.h"
+#include "link/recording_line_device.h"
+#include "link/steady_clock.h"
+#include "settings/bas_ini_file.h"
+
+namespace {
+
+constexpr int kRefused = 3;
+constexpr int kUsage = 64;
+
+int WriteIni(char* argv[]) {
+  return orx::settings::basIniFile::WriteIni(argv[2], argv[3], argv[4], argv[5]) ? 0 : kRefused;
+}
+
+int Window(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  orx::link::SteadyClock clock;
+  orx::link::RecordingLineDevice device(clock);
+  orx::link::Module1 link(device, clock);
+  orx::ui::Form1 form({link, QString::fromLocal8Bit(argv[2]), [](const QString&) {}});
+
+  // Frames back to back, so that a signal lands inside one.
+  QTimer tuning;
+  QObject::connect(&tuning, &QTimer::timeout, &form, [&form] {
+    form.HScroll1->setValue(form.HScroll1->value() == 1000 ? 1001 : 1000);
+    std::puts("frame");
+    std::fflush(stdout);
+  });
+  tuning.start(0);
+  const int status = orx::app::RunWindow(form);
+
+  QFile out(QString::fromLocal8Bit(argv[3]));
+  if (!out.open(QIODevice::WriteOnly)) return kUsage;
+  for (const auto& event : device.Events()) {
+    out.write(QByteArray::number(event.time_ms, 'f', 6) + ' ' +
+              QByteArray::number(static_cast<int>(event.operation)) + ' ' +
+              QByteArray::number(event.level) + ' ' + QByteArray::number(event.device_open) +
+              '\n');
+  }
+  return status;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  const QByteArray mode = argc > 1 ? argv[1] : "";
+  if (mode == "write-ini" && argc == 6) return WriteIni(argv);
+  if (mode == "window" && argc == 4) return Window(argc, argv);
+  std::fputs("usage: orx_test_child write-ini FILE SECTION KEY VALUE | window FILE EVENTS\n",
+             stderr);
+  return kUsage;
+}
