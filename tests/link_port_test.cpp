@@ -3,11 +3,19 @@
 
 #include <fcntl.h>
 #include <stdlib.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <thread>
 
 #include "link/module1.h"
 #include "link/posix_serial_device.h"
 #include "link/recording_line_device.h"
+#include "link/steady_clock.h"
 #include "support/virtual_clock.h"
 
 namespace orx::testing {
@@ -134,6 +142,124 @@ TEST(SerialDevicePath, MapsComNOntoTtySAndTakesAbsolutePathsAsGiven) {
                            "com2", "", "ttyUSB0", "./ttyUSB0"}) {
     EXPECT_EQ(link::SerialDevicePath(none, "/orx-test"), std::nullopt) << none;
   }
+}
+
+// Stands in for the system: keeps every call and can refuse one with an errno.
+class RecordedCalls : public link::PosixCalls {
+ public:
+  struct Call {
+    std::string name;
+    unsigned long request = 0;
+    int argument = 0;
+  };
+  static constexpr int kFd = 42;
+
+  int Open(const char* path, int flags) override {
+    calls.push_back({std::string("open ") + path, static_cast<unsigned long>(flags)});
+    return Result("open", kFd);
+  }
+  int Ioctl(int, unsigned long request, int* argument) override {
+    calls.push_back({"ioctl", request, argument ? *argument : 0});
+    return Result("ioctl", 0);
+  }
+  int Flock(int, int operation) override {
+    calls.push_back({"flock", static_cast<unsigned long>(operation)});
+    return Result("flock", 0);
+  }
+  int Close(int) override {
+    calls.push_back({"close"});
+    return 0;
+  }
+  int Result(const std::string& name, int success) {
+    if (name != failing) return success;
+    errno = error;
+    return -1;
+  }
+
+  std::vector<Call> calls;
+  std::string failing;
+  int error = 0;
+};
+
+TEST(PosixSerialDevice, EachLineOperationMakesItsOwnRequestAndNoTermiosCall) {
+  RecordedCalls system;
+  link::PosixSerialDevice device(system, "/orx-test");
+  ASSERT_TRUE(device.Open("COM2"));
+  EXPECT_EQ(device.LastOpen().device, "/orx-test/ttyS1");
+  system.calls.clear();
+
+  device.SetDtr(true);
+  device.SetDtr(false);
+  device.SetRts(true);
+  device.SetRts(false);
+  device.SetBreak(true);
+  device.SetBreak(false);
+  const std::pair<unsigned long, int> expected[] = {
+      {TIOCMBIS, TIOCM_DTR}, {TIOCMBIC, TIOCM_DTR}, {TIOCMBIS, TIOCM_RTS},
+      {TIOCMBIC, TIOCM_RTS}, {TIOCSBRK, 0},         {TIOCCBRK, 0}};
+  ASSERT_EQ(system.calls.size(), std::size(expected));
+  for (size_t i = 0; i < std::size(expected); ++i) {
+    EXPECT_EQ(system.calls[i].name, "ioctl") << i;
+    EXPECT_EQ(system.calls[i].request, expected[i].first) << i;
+    EXPECT_EQ(system.calls[i].argument, expected[i].second) << i;
+  }
+}
+
+TEST(PosixSerialDevice, OpensExclusivelyWithoutConfiguringThePort) {
+  RecordedCalls system;
+  link::PosixSerialDevice device(system, "/orx-test");
+  ASSERT_TRUE(device.Open("/orx-test/serial/by-id/usb-FTDI-if00"));
+  device.Close();
+  ASSERT_EQ(system.calls.size(), 4u);
+  EXPECT_EQ(system.calls[0].name, "open /orx-test/serial/by-id/usb-FTDI-if00");
+  EXPECT_TRUE(system.calls[0].request & O_NOCTTY);
+  EXPECT_EQ(system.calls[1].request, static_cast<unsigned long>(TIOCEXCL));
+  EXPECT_EQ(system.calls[2].name, "flock");
+  EXPECT_EQ(system.calls[2].request, static_cast<unsigned long>(LOCK_EX | LOCK_NB));
+  EXPECT_EQ(system.calls[3].name, "close");
+}
+
+TEST(PosixSerialDevice, SaysWhyAPortCannotBeUsed) {
+  struct Case {
+    std::string failing;
+    int error;
+    link::OpenFailure failure;
+  };
+  for (const Case& c : {Case{"open", ENOENT, link::OpenFailure::kMissing},
+                        Case{"open", EACCES, link::OpenFailure::kPermission},
+                        Case{"open", EBUSY, link::OpenFailure::kBusy},
+                        Case{"ioctl", EBUSY, link::OpenFailure::kBusy},
+                        Case{"flock", EWOULDBLOCK, link::OpenFailure::kBusy},
+                        Case{"open", EIO, link::OpenFailure::kOther}}) {
+    RecordedCalls system;
+    system.failing = c.failing;
+    system.error = c.error;
+    link::PosixSerialDevice device(system, "/orx-test");
+    EXPECT_FALSE(device.Open("COM2"));
+    EXPECT_EQ(device.LastOpen().failure, c.failure) << c.failing << " " << c.error;
+    EXPECT_EQ(device.LastOpen().device, "/orx-test/ttyS1");
+    EXPECT_EQ(device.LastOpen().system_message, std::strerror(c.error));
+    // Whatever opened is closed again.
+    const bool opened = c.failing != "open";
+    EXPECT_EQ(!system.calls.empty() && system.calls.back().name == "close", opened);
+  }
+  for (const char* refused : {"", "ttyUSB0", "COM0"}) {
+    RecordedCalls system;
+    link::PosixSerialDevice device(system, "/orx-test");
+    EXPECT_FALSE(device.Open(refused));
+    EXPECT_EQ(device.LastOpen().failure, link::OpenFailure::kMissing);
+    EXPECT_EQ(device.LastOpen().device, refused);
+    EXPECT_TRUE(system.calls.empty());
+  }
+}
+
+TEST(SteadyClock, CountsMillisecondsAgainstTheSystemsOwnSleep) {
+  link::SteadyClock clock;
+  const double before = clock.ReadMilliseconds();
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  const double elapsed = clock.ReadMilliseconds() - before;
+  EXPECT_GE(elapsed, 20.0);
+  EXPECT_LT(elapsed, 200.0);
 }
 
 class PseudoTerminal : public ::testing::Test {

@@ -19,6 +19,9 @@ ensure_packages() {
 }
 
 ORX_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev libqt6svg6 fonts-comic-neue)
+# What the test suite needs beyond the build: GoogleTest, the Windows cross compiler, clang for
+# the fuzzer, chattr, and Hamlib's own client for the control port.
+ORX_TEST_PACKAGES=(libgtest-dev g++-mingw-w64-x86-64 clang e2fsprogs libhamlib-utils)
 
 # Configures (once) and builds the given targets in the shared build folder.
 build_targets() {

@@ -1,0 +1,98 @@
+// The program's life as main runs it: load before show, a message before the window, the
+// port closed however the run ends, and termination signals that never cut a word.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "app/program.h"
+#include "support/form_harness.h"
+
+namespace orx::testing {
+namespace {
+
+using Operation = link::RecordingLineDevice::Operation;
+
+TEST(Program, LoadsBeforeShowingReportsBeforeTheWindowAndClosesThePortAtTheEnd) {
+  FormHarness harness;
+  harness.device.SetOpenSucceeds(false);
+  harness.WriteIni("[Freq]\nF1=7000\n");
+  auto& form = harness.Create();
+  bool shown_loaded = false;
+  QTimer::singleShot(0, &form, [&] {
+    shown_loaded = form.isVisible() && form.Label1->text() == "7000";
+    form.close();
+  });
+  EXPECT_EQ(app::RunWindow(form), 0);
+  EXPECT_TRUE(shown_loaded);
+  EXPECT_EQ(harness.window_shown_at_message, QList<bool>{false});
+  EXPECT_EQ(harness.WordsFramed(), (std::vector<uint16_t>{7012, 0x8505, 7012}));
+  EXPECT_EQ(harness.device.Events().back().operation, Operation::kClose);
+}
+
+TEST(Program, AnEventLoopEndedWithoutACloseStillClosesThePort) {
+  FormHarness harness;
+  auto& form = harness.Create();
+  QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+  app::RunWindow(form);
+  EXPECT_FALSE(harness.device.IsOpen());
+}
+
+// The window in a child process on the recording link and the real clock, tuning without a
+// pause, ended by a signal while a word is on the wire.
+class Signals : public ::testing::TestWithParam<int> {};
+
+TEST_P(Signals, FinishTheWordInProgressCloseThePortAndWriteNothing) {
+  QTemporaryDir folder;
+  const QString ini = folder.filePath("pll.ini");
+  const QByteArray settings = "[Freq]\nF1=1000\n[Opombe]\nT1=x\n";
+  WriteBytes(ini, settings);
+  const QString events_file = folder.filePath("events");
+
+  QProcess child;
+  child.start(ORX_TEST_CHILD, {"window", ini, events_file});
+  ASSERT_TRUE(child.waitForStarted());
+  QByteArray output;
+  while (child.state() == QProcess::Running && output.count("frame") < 3) {
+    child.waitForReadyRead(1000);
+    output += child.readAllStandardOutput();
+  }
+  kill(static_cast<pid_t>(child.processId()), GetParam());
+  ASSERT_TRUE(child.waitForFinished(5000));
+  EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(child.exitCode(), 0);
+
+  std::vector<Event> events;
+  for (const QByteArray& line : ReadBytes(events_file).split('\n')) {
+    const auto fields = line.split(' ');
+    if (fields.size() != 4) continue;
+    events.push_back({fields[0].toDouble(), static_cast<Operation>(fields[1].toInt()),
+                      fields[2] == "1", fields[3] == "1"});
+  }
+  const auto close = std::find_if(events.begin(), events.end(),
+                                  [](const Event& e) { return e.operation == Operation::kClose; });
+  ASSERT_NE(close, events.end());
+  EXPECT_TRUE(std::none_of(close + 1, events.end(), [](const Event& e) { return e.device_open; }));
+  const auto lines_moved = std::count_if(events.begin(), events.end(), [](const Event& e) {
+    return e.device_open && e.operation != Operation::kOpen && e.operation != Operation::kClose;
+  });
+  EXPECT_EQ(lines_moved % 57, 0) << "a word was cut after " << lines_moved % 57 << " operations";
+  const auto words = ReceiveWords(events);
+  EXPECT_GE(words.size(), 4u);
+  EXPECT_EQ(static_cast<size_t>(lines_moved / 57), words.size());
+  for (const auto& word : words) EXPECT_TRUE(word.closing_pulse);
+  EXPECT_EQ(ReadBytes(ini), settings);
+}
+
+INSTANTIATE_TEST_SUITE_P(Termination, Signals, ::testing::Values(SIGTERM, SIGINT, SIGHUP),
+                         [](const auto& info) {
+                           return std::string(info.param == SIGTERM  ? "SIGTERM"
+                                              : info.param == SIGINT ? "SIGINT"
+                                                                     : "SIGHUP");
+                         });
+
+}  // namespace
+}  // namespace orx::testing
