@@ -56,7 +56,8 @@ Options ParseCommandLine(const QStringList& arguments) {
       return Failed(QStringLiteral("neznana možnost %1").arg(parser.unknownOptionNames().first()));
     }
     const QString missing = OptionMissingItsValue(arguments);
-    if (!missing.isEmpty()) return Failed(QStringLiteral("možnost --%1 potrebuje vrednost").arg(missing));
+    if (!missing.isEmpty())
+      return Failed(QStringLiteral("možnost --%1 potrebuje vrednost").arg(missing));
     return Failed(parser.errorText());
   }
   if (!parser.positionalArguments().isEmpty()) {
@@ -64,9 +65,12 @@ Options ParseCommandLine(const QStringList& arguments) {
   }
 
   Options options;
-  if (parser.isSet(kHelp)) options.action = Options::Action::kHelp;
-  else if (parser.isSet(kVersion)) options.action = Options::Action::kVersion;
-  else if (parser.isSet(kListPorts)) options.action = Options::Action::kListPorts;
+  if (parser.isSet(kHelp))
+    options.action = Options::Action::kHelp;
+  else if (parser.isSet(kVersion))
+    options.action = Options::Action::kVersion;
+  else if (parser.isSet(kListPorts))
+    options.action = Options::Action::kListPorts;
   options.port = parser.value(kPort);
   options.settings_file = parser.value(kSettings);
   if (parser.isSet(kPort) && options.port.isEmpty()) {

@@ -60,7 +60,7 @@ int main(int argc, char* argv[]) {
   const auto device = orx::link::MakeSerialLineDevice();
   const auto clock = orx::link::MakeHighResolutionClock();
   orx::link::Module1 link(*device, *clock);
-  orx::ui::Form1 form({link, choices.settings_file, orx::app::ReportingMessageBox(),
-                       choices.port_name});
+  orx::ui::Form1 form(
+      {link, choices.settings_file, orx::app::ReportingMessageBox(), choices.port_name});
   return orx::app::RunWindow(form);
 }

@@ -39,7 +39,8 @@ QString PortListText(const QList<PortEntry>& ports) {
     for (const QString& detail : {port.description, port.manufacturer}) {
       if (!detail.isEmpty()) fields << detail;
     }
-    if (!port.serial_number.isEmpty()) fields << QStringLiteral("serijska št. %1").arg(port.serial_number);
+    if (!port.serial_number.isEmpty())
+      fields << QStringLiteral("serijska št. %1").arg(port.serial_number);
     if (!port.stable_name.isEmpty()) fields << port.stable_name;
     text += fields.join(QStringLiteral("  ")) + u'\n';
   }

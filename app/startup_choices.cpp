@@ -25,8 +25,8 @@ QString StartupChoices::PortName(const QString& given, const QString& settings_f
 
 StartupChoices StartupChoices::From(const Options& options) {
   StartupChoices choices;
-  choices.settings_file = settings::LocateSettingsFile(options.settings_file,
-                                                       QCoreApplication::applicationDirPath());
+  choices.settings_file =
+      settings::LocateSettingsFile(options.settings_file, QCoreApplication::applicationDirPath());
   settings::PrepareSettingsFolder(choices.settings_file);
   choices.port_name = PortName(options.port, choices.settings_file);
   return choices;

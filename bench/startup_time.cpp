@@ -67,7 +67,8 @@ int main(int argc, char** argv) {
     orx::link::Module1 link(device, clock);
     QElapsedTimer timer;
     timer.start();
-    orx::ui::Form1 form({link, orx::settings::SettingsFilePath(folder.path()), [](const QString&) {}});
+    orx::ui::Form1 form(
+        {link, orx::settings::SettingsFilePath(folder.path()), [](const QString&) {}});
     form.Form_Load();
     form.show();
     if (!QTest::qWaitForWindowExposed(&form)) std::printf("window not exposed\n");

@@ -63,8 +63,7 @@ bool ReplaceFileContent(const QString& path, const QByteArray& bytes, const Comm
   // Every step is checked: a short write, a failed flush or sync means a full disk or a
   // failing device, and then the old file must stay.
   const bool written = temporary.write(bytes) == bytes.size() && temporary.flush() &&
-                       SyncFileToDisk(temporary.handle()) &&
-                       temporary.setPermissions(permissions);
+                       SyncFileToDisk(temporary.handle()) && temporary.setPermissions(permissions);
   temporary.close();
   if (!written || temporary.error() != QFileDevice::NoError) return false;
   if (!commit(temporary.fileName(), target.absoluteFilePath())) return false;

@@ -57,7 +57,7 @@ bool IsLineEnd(char c) {
 IniDocument::IniDocument(QByteArray file_bytes) {
   if (file_bytes.startsWith(kUtf16LittleEndianMark) || file_bytes.startsWith(kUtf16BigEndianMark)) {
     unicode_ = file_bytes.startsWith(kUtf16LittleEndianMark) ? Unicode::kUtf16LittleEndian
-                                                              : Unicode::kUtf16BigEndian;
+                                                             : Unicode::kUtf16BigEndian;
     byte_order_mark_ = file_bytes.left(kUtf16LittleEndianMark.size());
     QStringDecoder utf16(unicode_ == Unicode::kUtf16LittleEndian ? QStringDecoder::Utf16LE
                                                                  : QStringDecoder::Utf16BE);

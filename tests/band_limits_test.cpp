@@ -111,8 +111,7 @@ TEST_F(BandLimits, ASaveTheFileRefusesIsReportedAndTheFilesLimitsApply) {
   Type(form.Text2, "3000");
   Type(form.Text3, "4000");
   QTest::mouseClick(form.Command1, Qt::LeftButton);
-  EXPECT_EQ(harness.messages,
-            QStringList{harness.WriteFailedMessage()});
+  EXPECT_EQ(harness.messages, QStringList{harness.WriteFailedMessage()});
   EXPECT_EQ(form.HScroll1->minimum(), 100);
   EXPECT_EQ(form.HScroll1->maximum(), 20000);
   EXPECT_FALSE(form.Text2->isVisible());

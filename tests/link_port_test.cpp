@@ -194,9 +194,9 @@ TEST(PosixSerialDevice, EachLineOperationMakesItsOwnRequestAndNoTermiosCall) {
   device.SetRts(false);
   device.SetBreak(true);
   device.SetBreak(false);
-  const std::pair<unsigned long, int> expected[] = {
-      {TIOCMBIS, TIOCM_DTR}, {TIOCMBIC, TIOCM_DTR}, {TIOCMBIS, TIOCM_RTS},
-      {TIOCMBIC, TIOCM_RTS}, {TIOCSBRK, 0},         {TIOCCBRK, 0}};
+  const std::pair<unsigned long, int> expected[] = {{TIOCMBIS, TIOCM_DTR}, {TIOCMBIC, TIOCM_DTR},
+                                                    {TIOCMBIS, TIOCM_RTS}, {TIOCMBIC, TIOCM_RTS},
+                                                    {TIOCSBRK, 0},         {TIOCCBRK, 0}};
   ASSERT_EQ(system.calls.size(), std::size(expected));
   for (size_t i = 0; i < std::size(expected); ++i) {
     EXPECT_EQ(system.calls[i].name, "ioctl") << i;
@@ -276,6 +276,15 @@ class PseudoTerminal : public ::testing::Test {
   int master_ = -1;
   std::string slave_path_;
 };
+
+TEST_F(PseudoTerminal, AnyDevicePathOpensAsGivenAndABusyOneSaysSo) {
+  link::PosixSerialDevice first;
+  link::PosixSerialDevice second;
+  ASSERT_TRUE(first.Open(slave_path_));
+  EXPECT_EQ(first.LastOpen().device, slave_path_);
+  EXPECT_FALSE(second.Open(slave_path_));
+  EXPECT_EQ(second.LastOpen().failure, link::OpenFailure::kBusy);
+}
 
 TEST_F(PseudoTerminal, OpensForExclusiveUseOnly) {
   link::PosixSerialDevice first;

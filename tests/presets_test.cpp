@@ -175,12 +175,12 @@ TEST_P(RefusedRecalls, ChangeNothingAndSayWhyInTheStatusLine) {
 
 INSTANTIATE_TEST_SUITE_P(
     Stored, RefusedRecalls,
-    ::testing::Values(
-        RefusedRecall{"Missing", nullptr, " Spomin M5 je prazen"},
-        RefusedRecall{"Empty", "", " Spomin M5 je prazen"},
-        RefusedRecall{"NotANumber", "sedem", " Spomin M5 nima veljavne frekvence"},
-        RefusedRecall{"TooLarge", "99999", " Spomin M5 nima veljavne frekvence"},
-        RefusedRecall{"OutsideTheBand", "9500", " Frekvenca spomina M5 je izven meja 1000–9000 kHz"}),
+    ::testing::Values(RefusedRecall{"Missing", nullptr, " Spomin M5 je prazen"},
+                      RefusedRecall{"Empty", "", " Spomin M5 je prazen"},
+                      RefusedRecall{"NotANumber", "sedem", " Spomin M5 nima veljavne frekvence"},
+                      RefusedRecall{"TooLarge", "99999", " Spomin M5 nima veljavne frekvence"},
+                      RefusedRecall{"OutsideTheBand", "9500",
+                                    " Frekvenca spomina M5 je izven meja 1000–9000 kHz"}),
     [](const ::testing::TestParamInfo<RefusedRecall>& info) { return info.param.name; });
 
 TEST_F(Presets, AStoreTheFileRefusesIsReported) {
@@ -189,8 +189,7 @@ TEST_F(Presets, AStoreTheFileRefusesIsReported) {
   if (!locked.active()) GTEST_SKIP() << "chattr +i is not available here";
   Click(form.Mem);
   Click(form.MemN(2));
-  EXPECT_EQ(harness.messages,
-            QStringList{harness.WriteFailedMessage()});
+  EXPECT_EQ(harness.messages, QStringList{harness.WriteFailedMessage()});
   EXPECT_EQ(harness.IniBytes(), "[Freq]\nF1=1000\n");
 }
 

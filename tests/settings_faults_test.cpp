@@ -22,9 +22,7 @@ using settings::basIniFile::WriteIni;
 
 class SettingsFaults : public ::testing::Test {
  protected:
-  void SetUp() override {
-    WriteBytes(path, original);
-  }
+  void SetUp() override { WriteBytes(path, original); }
   QStringList FolderEntries() const {
     return QDir(folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden);
   }
@@ -59,11 +57,11 @@ TEST_F(SettingsFaults, AFullDiskLeavesTheOldFileByteForByte) {
 
 TEST_F(SettingsFaults, AFailedCommitLeavesTheOldFileAndNoTemporary) {
   QString seen_temporary;
-  const bool saved = settings::ReplaceFileContent(
-      path, "[Freq]\nF1=1\n", [&](const QString& temporary, const QString&) {
-        seen_temporary = temporary;
-        return false;
-      });
+  const bool saved = settings::ReplaceFileContent(path, "[Freq]\nF1=1\n",
+                                                  [&](const QString& temporary, const QString&) {
+                                                    seen_temporary = temporary;
+                                                    return false;
+                                                  });
   EXPECT_FALSE(saved);
   EXPECT_EQ(ReadBytes(path), original);
   EXPECT_TRUE(QFileInfo(seen_temporary).fileName().startsWith(".pll.ini.orx-save-"));
@@ -78,13 +76,15 @@ TEST_F(SettingsFaults, StaleTemporariesOfOurOwnGoAtTheNextWriteAndNothingElseDoe
   for (const QString& name : others) WriteBytes(folder.filePath(name), "x");
   QFile old_file(stale);
   ASSERT_TRUE(old_file.open(QIODevice::ReadWrite));
-  old_file.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime);
+  old_file.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                       QFileDevice::FileModificationTime);
   old_file.close();
 
   ASSERT_TRUE(WriteIni(path, "Freq", "F1", "7100"));
   EXPECT_FALSE(QFile::exists(stale));
   EXPECT_TRUE(QFile::exists(fresh));  // may be another copy of the program saving right now
-  for (const QString& name : others) EXPECT_TRUE(QFile::exists(folder.filePath(name))) << name.toStdString();
+  for (const QString& name : others)
+    EXPECT_TRUE(QFile::exists(folder.filePath(name))) << name.toStdString();
 }
 
 TEST_F(SettingsFaults, AFileWithNoWritePermissionIsRefusedForEveryUserAndKeepsItsMode) {

@@ -190,8 +190,8 @@ TEST_F(Exit, LimitsComeFromTheScrollBarUnlessTheBoxesWereLoadedAndHoldABand) {
 TEST_F(Exit, StoredLimitsNeverLoadedKeepTheirTextAndOnlyUnconvertibleOnesAreReplaced) {
   for (const auto& [stored, min, max] :
        {std::tuple{"min=20000\nmax=1000\n", "20000", "1000"},  // reversed: not applied, kept
-        {"min= 0300 \nmax=9000.4\n", "0300", "9000.4"},          // odd forms that convert
-        {"min=abc\nmax=\n", "0", "24000"},                        // replaced by the limits in force
+        {"min= 0300 \nmax=9000.4\n", "0300", "9000.4"},        // odd forms that convert
+        {"min=abc\nmax=\n", "0", "24000"},                     // replaced by the limits in force
         {"", "0", "24000"}}) {
     FormHarness run;
     run.WriteIni(QByteArray("[Nastavitve]\n") + stored);
@@ -226,8 +226,7 @@ TEST_F(Exit, AnExitTheFileRefusesIsReportedOnceAndTheProgramStillEnds) {
   Immutable locked(harness.IniPath());
   if (!locked.active()) GTEST_SKIP() << "chattr +i is not available here";
   form.Exit_Click();
-  EXPECT_EQ(harness.messages,
-            QStringList{harness.WriteFailedMessage()});
+  EXPECT_EQ(harness.messages, QStringList{harness.WriteFailedMessage()});
   EXPECT_FALSE(form.isVisible());
   EXPECT_FALSE(harness.device.IsOpen());
 }

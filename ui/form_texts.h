@@ -36,7 +36,8 @@ inline QString PortFailure(const link::OpenResult& result) {
     case link::OpenFailure::kOther:
       break;
   }
-  return QStringLiteral("Naprava %1: %2").arg(device, QString::fromStdString(result.system_message));
+  return QStringLiteral("Naprava %1: %2")
+      .arg(device, QString::fromStdString(result.system_message));
 }
 
 inline QString LineOperationsRefused(const link::OpenResult& result) {

@@ -45,8 +45,7 @@ int Window(int argc, char* argv[]) {
   for (const auto& event : device.Events()) {
     out.write(QByteArray::number(event.time_ms, 'f', 6) + ' ' +
               QByteArray::number(static_cast<int>(event.operation)) + ' ' +
-              QByteArray::number(event.level) + ' ' + QByteArray::number(event.device_open) +
-              '\n');
+              QByteArray::number(event.level) + ' ' + QByteArray::number(event.device_open) + '\n');
   }
   return status;
 }

@@ -17,3 +17,8 @@ inline void PrintTo(const QStringList& texts, std::ostream* out) {
 inline void PrintTo(const QRect& r, std::ostream* out) {
   *out << "QRect(" << r.x() << ", " << r.y() << ", " << r.width() << ", " << r.height() << ")";
 }
+
+// Lets a QString follow an assertion as its explanation: EXPECT_...() << text.
+inline std::ostream& operator<<(std::ostream& out, const QString& text) {
+  return out << text.toStdString();
+}

@@ -1,0 +1,111 @@
+// The command line, as a user types it: what each option does, and that help, version and
+// mistakes never touch a display, a port or a file.
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+
+#include "app/command_line.h"
+#include "app/port_list.h"
+#include "support/qt_printers.h"
+
+namespace orx::testing {
+namespace {
+
+using app::Options;
+
+Options Parse(QStringList arguments) {
+  arguments.prepend("orx-frekvenca");
+  return app::ParseCommandLine(arguments);
+}
+
+TEST(CommandLine, OptionsAndTheirValues) {
+  EXPECT_EQ(Parse({}).action, Options::Action::kRun);
+  EXPECT_EQ(Parse({"-h"}).action, Options::Action::kHelp);
+  EXPECT_EQ(Parse({"--version"}).action, Options::Action::kVersion);
+  EXPECT_EQ(Parse({"--list-ports"}).action, Options::Action::kListPorts);
+  const Options run = Parse({"--port", "/dev-test/serial/by-id/usb-FTDI", "--settings=a/b.ini",
+                             "--rigctld", "4532", "--rigctld-address", "0.0.0.0"});
+  EXPECT_EQ(run.action, Options::Action::kRun);
+  EXPECT_EQ(run.port, "/dev-test/serial/by-id/usb-FTDI");
+  EXPECT_EQ(run.settings_file, "a/b.ini");
+  EXPECT_EQ(run.rigctld_port, 4532);
+  EXPECT_EQ(run.rigctld_address, "0.0.0.0");
+}
+
+TEST(CommandLine, MistakesNameWhatWasWrongOnOneLine) {
+  struct Case {
+    QStringList arguments;
+    const char* named;
+  };
+  for (const Case& c :
+       {Case{{"--bogus"}, "bogus"}, Case{{"--port"}, "--port"}, Case{{"--settings"}, "--settings"},
+        Case{{"--port="}, "--port"}, Case{{"COM3"}, "COM3"}, Case{{"--rigctld", "0"}, "--rigctld"},
+        Case{{"--rigctld", "70000"}, "--rigctld"},
+        Case{{"--rigctld-address", "::1"}, "--rigctld"}}) {
+    const Options options = Parse(c.arguments);
+    EXPECT_EQ(options.action, Options::Action::kError) << c.arguments.join(' ');
+    EXPECT_TRUE(options.error.contains(c.named)) << options.error;
+    EXPECT_TRUE(options.error.contains("--help")) << options.error;
+    EXPECT_FALSE(options.error.contains('\n')) << options.error;
+  }
+}
+
+TEST(PortList, OneLineAPortWithWhatIsKnown) {
+  EXPECT_EQ(app::PortListText({}), QStringLiteral("Ni najdenih serijskih vrat.\n"));
+  const QList<app::PortEntry> ports{
+      {"/dev-test/ttyX0", "FT232R USB UART", "FTDI", "A10K", "/dev-test/serial/by-id/usb-FTDI"},
+      {"/dev-test/ttyX1", "", "", "", ""}};
+  EXPECT_EQ(app::PortListText(ports),
+            QStringLiteral("/dev-test/ttyX0  FT232R USB UART  FTDI  serijska št. A10K  "
+                           "/dev-test/serial/by-id/usb-FTDI\n/dev-test/ttyX1\n"));
+}
+
+// The real program, started as a user starts it from a terminal with no display.
+struct ProgramRun {
+  int exit_code = -1;
+  QString out;
+  QString err;
+};
+
+ProgramRun RunProgram(const QStringList& arguments, QProcessEnvironment environment) {
+  QProcess program;
+  program.setProcessEnvironment(environment);
+  program.start(ORX_PROGRAM, arguments);
+  program.waitForFinished(10000);
+  return {program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1,
+          QString::fromLocal8Bit(program.readAllStandardOutput()),
+          QString::fromLocal8Bit(program.readAllStandardError())};
+}
+
+QProcessEnvironment WithoutDisplay() {
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+    environment.remove(name);
+  return environment;
+}
+
+TEST(CommandLine, HelpVersionAndMistakesNeedNoDisplay) {
+  const ProgramRun help = RunProgram({"--help"}, WithoutDisplay());
+  EXPECT_EQ(help.exit_code, 0);
+  for (const char* option : {"--port", "--settings", "--list-ports", "--version", "pll.ini"})
+    EXPECT_TRUE(help.out.contains(option)) << option;
+
+  const ProgramRun version = RunProgram({"-v"}, WithoutDisplay());
+  EXPECT_EQ(version.exit_code, 0);
+  EXPECT_TRUE(version.out.startsWith("orx-frekvenca 1.")) << version.out.toStdString();
+
+  const ProgramRun bad = RunProgram({"--bogus"}, WithoutDisplay());
+  EXPECT_EQ(bad.exit_code, 2);
+  EXPECT_EQ(bad.err.count('\n'), 1) << bad.err.toStdString();
+  EXPECT_TRUE(bad.out.isEmpty());
+
+  const ProgramRun no_display = RunProgram({"--port", "COM7"}, WithoutDisplay());
+  EXPECT_EQ(no_display.exit_code, 1);
+  EXPECT_EQ(no_display.err.count('\n'), 1) << no_display.err.toStdString();
+  EXPECT_TRUE(no_display.err.contains("DISPLAY"));
+}
+
+}  // namespace
+}  // namespace orx::testing

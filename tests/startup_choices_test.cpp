@@ -1,0 +1,145 @@
+// Where the settings live, which port is used, and what the user is told when it cannot be.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <cstdio>
+
+#include "app/startup_choices.h"
+#include "settings/settings_location.h"
+#include "support/form_harness.h"
+
+namespace orx::testing {
+namespace {
+
+// The program's name and a configuration folder of the test's own, for the test's length.
+class UserConfiguration : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    saved_name_ = QCoreApplication::applicationName();
+    saved_config_ = qgetenv("XDG_CONFIG_HOME");
+    QCoreApplication::setApplicationName("orx-frekvenca");
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+  }
+  void TearDown() override {
+    QCoreApplication::setApplicationName(saved_name_);
+    if (saved_config_.isNull())
+      qunsetenv("XDG_CONFIG_HOME");
+    else
+      qputenv("XDG_CONFIG_HOME", saved_config_);
+  }
+  QString InConfig() const { return config.filePath("orx-frekvenca/pll.ini"); }
+
+  QTemporaryDir config;
+  QTemporaryDir program;
+
+ private:
+  QString saved_name_;
+  QByteArray saved_config_;
+};
+
+TEST_F(UserConfiguration, SettingsBesideAWritableProgramOrAnExistingFile) {
+  const QString beside = program.filePath("pll.ini");
+  EXPECT_EQ(settings::LocateSettingsFile({}, program.path()), beside);
+  EXPECT_EQ(settings::LocateSettingsFile("given.ini", program.path()),
+            QDir::current().absoluteFilePath("given.ini"));
+
+  WriteBytes(beside, "[Freq]\nF1=1\n");
+  Immutable locked(program.path());
+  if (!locked.active()) GTEST_SKIP() << "chattr +i is not available here";
+  EXPECT_EQ(settings::LocateSettingsFile({}, program.path()), beside);  // there: used, as before
+}
+
+TEST_F(UserConfiguration, AnInstalledCopyStoresPresetsInTheUsersConfigurationFolder) {
+  Immutable locked(program.path());
+  if (!locked.active()) GTEST_SKIP() << "chattr +i is not available here";
+  app::Options options;
+  const QString located = settings::LocateSettingsFile({}, program.path());
+  EXPECT_EQ(located, InConfig());
+  ASSERT_TRUE(settings::PrepareSettingsFolder(located));
+
+  // A pll.ini brought over from Windows works there as it is.
+  WriteBytes(located, "[Freq]\r\nF1=7000\r\nF4=4400\r\n[Opombe]\r\nT4=Radio \x8aport\r\n");
+  FormHarness harness;
+  harness.folder_path = QFileInfo(located).absolutePath();
+  auto& form = harness.Load();
+  form.show();
+  EXPECT_EQ(form.HScroll1->value(), 7000);
+  EXPECT_EQ(form.M(4)->ToolTipText(), QStringLiteral("Radio Šport"));
+  QTest::mouseClick(form.Mem, Qt::LeftButton);
+  QTest::mouseClick(form.MemN(2), Qt::LeftButton);
+  EXPECT_TRUE(harness.messages.isEmpty());
+  EXPECT_EQ(harness.Setting("Freq", "F2"), "7000");
+}
+
+TEST(PortChoice, TheOptionThenThePortKeyThenCom2) {
+  QTemporaryDir folder;
+  const QString ini = folder.filePath("pll.ini");
+  EXPECT_EQ(app::StartupChoices::PortName({}, ini), "COM2:");
+  WriteBytes(ini, "[Nastavitve]\nPort=\n");
+  EXPECT_EQ(app::StartupChoices::PortName({}, ini), "COM2:");
+  WriteBytes(ini, "[Nastavitve]\nPort= COM5 \n");
+  EXPECT_EQ(app::StartupChoices::PortName({}, ini), "COM5");
+  EXPECT_EQ(app::StartupChoices::PortName("/dev-test/pts/9", ini), "/dev-test/pts/9");
+}
+
+TEST(PortChoice, TheChosenPortIsTheOneOpenedAndItsKeyIsNeverWritten) {
+  FormHarness harness;
+  harness.WriteIni("[Nastavitve]\nPort=/dev-test/serial/by-id/usb-FTDI-if00\n");
+  harness.Create();
+  harness.form.reset();
+  harness.form = std::make_unique<ui::Form1>(
+      ui::FormEnvironment{harness.link, harness.IniPath(), [](const QString&) {},
+                          app::StartupChoices::PortName({}, harness.IniPath())});
+  harness.form->Form_Load();
+  harness.form->show();
+  EXPECT_EQ(harness.device.OpenedName(), "/dev-test/serial/by-id/usb-FTDI-if00");
+  EXPECT_EQ(harness.WordsOnWire().size(), 2u);
+  harness.form->Exit_Click();
+  EXPECT_EQ(harness.Setting("Nastavitve", "Port"), "/dev-test/serial/by-id/usb-FTDI-if00");
+}
+
+TEST(PortFailure, TheBoxSaysWhichDeviceAndWhy) {
+  using link::OpenFailure;
+  struct Case {
+    OpenFailure failure;
+    const char* reason;
+  };
+  for (const Case& c :
+       {Case{OpenFailure::kMissing, "Naprava COM2 ne obstaja."},
+        Case{OpenFailure::kBusy, "Naprava COM2 je zasedena (uporablja jo drug program)."},
+        Case{OpenFailure::kPermission,
+             "Ni dovoljenja za uporabo naprave COM2. Uporabnika dodajte v skupino dialout in se "
+             "znova prijavite."},
+        Case{OpenFailure::kOther, "Naprava COM2: Input/output error"}}) {
+    FormHarness harness;
+    harness.device.SetOpenFailure(c.failure, "Input/output error");
+    harness.Load();
+    EXPECT_EQ(harness.messages, QStringList{QStringLiteral("COM Interface Error\n") + c.reason});
+  }
+}
+
+TEST(PortFailure, TheMessageAlsoGoesToStandardError) {
+  QTemporaryDir folder;
+  const QString captured = folder.filePath("stderr");
+  std::fflush(stderr);
+  const int saved = dup(STDERR_FILENO);
+  ASSERT_TRUE(std::freopen(QFile::encodeName(captured).constData(), "w", stderr));
+  QTimer::singleShot(0, [] {
+    if (QWidget* box = QApplication::activeModalWidget()) box->close();
+  });
+  app::ReportingMessageBox()("COM Interface Error\nNaprava COM2 ne obstaja.");
+  std::fflush(stderr);
+  dup2(saved, STDERR_FILENO);
+  close(saved);
+  EXPECT_TRUE(ReadBytes(captured).startsWith(
+      "orx-frekvenca: COM Interface Error\nNaprava COM2 ne obstaja.\n"))
+      << ReadBytes(captured).toStdString();
+}
+
+}  // namespace
+}  // namespace orx::testing
