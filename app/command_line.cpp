@@ -13,6 +13,7 @@ const QString kSettings = QStringLiteral("settings");
 const QString kListPorts = QStringLiteral("list-ports");
 const QString kRigctld = QStringLiteral("rigctld");
 const QString kRigctldAddress = QStringLiteral("rigctld-address");
+const QString kBusyWait = QStringLiteral("busy-wait");
 const QString kSeeHelp = QStringLiteral(" (glej --help)");
 
 Options Failed(const QString& what) {
@@ -50,6 +51,7 @@ Options ParseCommandLine(const QStringList& arguments) {
       {kListPorts, {}},
       {kRigctld, {}, QStringLiteral("PORT")},
       {kRigctldAddress, {}, QStringLiteral("ADDR")},
+      {kBusyWait, {}},
   });
   if (!parser.parse(arguments)) {
     if (!parser.unknownOptionNames().isEmpty()) {
@@ -87,6 +89,7 @@ Options ParseCommandLine(const QStringList& arguments) {
     }
   }
   options.rigctld_address = parser.value(kRigctldAddress);
+  options.busy_wait = parser.isSet(kBusyWait);
   if (parser.isSet(kRigctldAddress) && !options.rigctld_port) {
     return Failed(QStringLiteral("--rigctld-address velja le skupaj z --rigctld"));
   }
@@ -106,6 +109,7 @@ QString HelpText() {
       "  --list-ports            izpiše serijska vrata, ki so na voljo\n"
       "  --rigctld PORT          sprejema ukaze Hamlib (rigctld) na vratih TCP PORT\n"
       "  --rigctld-address ADDR  naslov za --rigctld (privzeto 127.0.0.1)\n"
+      "  --busy-wait             čaka brez spanja (za računalnike z nenatančnim časovnikom)\n"
       "\n"
       "Datoteka pll.ini: tista iz --settings; sicer pll.ini v mapi programa, če obstaja ali\n"
       "je v mapo mogoče pisati; sicer ~/.config/orx-frekvenca/pll.ini.\n");

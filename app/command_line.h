@@ -16,6 +16,7 @@ struct Options {
   QString settings_file;  // empty when not given
   std::optional<quint16> rigctld_port;
   QString rigctld_address;  // empty when not given
+  bool busy_wait = false;   // spin through every 1 ms wait instead of sleeping most of it
   QString error;            // for kError: one line naming what was wrong
 };
 

@@ -59,7 +59,9 @@ int main(int argc, char* argv[]) {
 
   const auto device = orx::link::MakeSerialLineDevice();
   const auto clock = orx::link::MakeHighResolutionClock();
-  orx::link::Module1 link(*device, *clock);
+  // The one switch between sleeping most of each 1 ms wait and spinning through all of it.
+  const auto sleeper = options.busy_wait ? nullptr : orx::link::MakeHighResolutionSleeper(*clock);
+  orx::link::Module1 link(*device, *clock, sleeper.get());
   orx::ui::Form1 form(
       {link, choices.settings_file, orx::app::ReportingMessageBox(), choices.port_name});
   return orx::app::RunWindow(form);

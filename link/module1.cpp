@@ -37,9 +37,7 @@ double Module1::ReadClock() {
 }
 
 void Module1::BusyWait(double delay) {
-  const double start = ReadClock();
-  while (ReadClock() < start + delay) {
-  }
+  wait_.Wait(delay);
 }
 
 void Module1::Remember(bool line_operation_succeeded) {

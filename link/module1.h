@@ -5,13 +5,16 @@
 
 #include "clock.h"
 #include "line_device.h"
+#include "precise_wait.h"
 
 namespace orx::link {
 
 // The port, its three control lines, the clock and the busy wait.
 class Module1 {
  public:
-  Module1(LineDevice& device, Clock& clock) : device_(device), clock_(clock) {}
+  // Without a sleeper every wait is a pure spin.
+  Module1(LineDevice& device, Clock& clock, Sleeper* sleeper = nullptr)
+      : device_(device), clock_(clock), wait_(clock, sleeper) {}
 
   // Opens the named port; a trailing colon is dropped ("COM2:" -> "COM2"). Returns 1 when the
   // device opened and 0 when it did not; LastOpen() then says why.
@@ -25,8 +28,9 @@ class Module1 {
   void SetTxd(int16_t level);
 
   double ReadClock();
-  // Spins until the clock has advanced by at least `delay` milliseconds. Never sleeps or
-  // yields: a frame's timing must not depend on the scheduler.
+  // Returns once the clock has advanced by at least `delay` milliseconds, never before: the
+  // thread sleeps to just short of the deadline and spins the rest, so that a frame's timing
+  // does not depend on the scheduler and the processor is not held for the whole of it.
   void BusyWait(double delay);
 
   // 0 until the open, then 1 for a good open and -1 for a failed one. Closing keeps it.
@@ -41,6 +45,7 @@ class Module1 {
 
   LineDevice& device_;
   Clock& clock_;
+  PreciseWait wait_;
   int32_t port_handle_ = 0;
   bool line_operation_failed_ = false;
 };

@@ -6,12 +6,12 @@ bool RecordingLineDevice::Open(std::string_view port_name) {
   opened_name_ = std::string(port_name);
   open_ = open_failure_ == OpenFailure::kNone;
   last_open_ = OpenResult{open_failure_, opened_name_, open_ ? std::string() : system_message_};
-  events_.push_back({clock_.ReadMilliseconds(), Operation::kOpen, open_, open_});
+  Keep({clock_.ReadMilliseconds(), Operation::kOpen, open_, open_});
   return open_;
 }
 
 void RecordingLineDevice::Close() {
-  events_.push_back({clock_.ReadMilliseconds(), Operation::kClose, false, open_});
+  Keep({clock_.ReadMilliseconds(), Operation::kClose, false, open_});
   open_ = false;
 }
 
@@ -29,8 +29,13 @@ bool RecordingLineDevice::SetBreak(bool on) {
 }
 
 bool RecordingLineDevice::Record(Operation operation, bool level) {
-  events_.push_back({clock_.ReadMilliseconds(), operation, level, open_});
+  Keep({clock_.ReadMilliseconds(), operation, level, open_});
   return true;
+}
+
+void RecordingLineDevice::Keep(const Event& event) {
+  events_.push_back(event);
+  if (observer_) observer_(event);
 }
 
 }  // namespace orx::link

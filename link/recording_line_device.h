@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,9 @@ class RecordingLineDevice : public LineDevice {
   bool SetRts(bool asserted) override;
   bool SetBreak(bool on) override;
 
+  // Called after each operation is kept, as the synthesizer would see it happen.
+  void SetObserver(std::function<void(const Event&)> observer) { observer_ = std::move(observer); }
+
   const std::vector<Event>& Events() const { return events_; }
   const std::string& OpenedName() const { return opened_name_; }
   bool IsOpen() const { return open_; }
@@ -47,9 +51,11 @@ class RecordingLineDevice : public LineDevice {
 
  private:
   bool Record(Operation operation, bool level);
+  void Keep(const Event& event);
 
   Clock& clock_;
   std::vector<Event> events_;
+  std::function<void(const Event&)> observer_;
   std::string opened_name_;
   OpenFailure open_failure_ = OpenFailure::kNone;
   std::string system_message_;

@@ -1,4 +1,5 @@
 #include "posix_serial_device.h"
+#include "posix_sleeper.h"
 #include "steady_clock.h"
 #include "system_link.h"
 
@@ -10,6 +11,10 @@ std::unique_ptr<LineDevice> MakeSerialLineDevice() {
 
 std::unique_ptr<Clock> MakeHighResolutionClock() {
   return std::make_unique<SteadyClock>();
+}
+
+std::unique_ptr<Sleeper> MakeHighResolutionSleeper(Clock&) {
+  return std::make_unique<PosixSleeper>();
 }
 
 }  // namespace orx::link

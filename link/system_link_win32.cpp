@@ -105,7 +105,41 @@ class PerformanceCounterClock : public Clock {
   double counts_per_ms_ = 1.0;
 };
 
+#ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
+#define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
+#endif
+
+// A high-resolution waitable timer (Windows 10 1803 and later), set relative to the clock.
+class WaitableTimerSleeper : public Sleeper {
+ public:
+  static constexpr double kHundredNsPerMs = 10000.0;
+
+  WaitableTimerSleeper(Clock& clock, HANDLE timer) : clock_(clock), timer_(timer) {}
+  ~WaitableTimerSleeper() override { ::CloseHandle(timer_); }
+
+  void SleepUntil(double deadline_ms) override {
+    const double remaining_ms = deadline_ms - clock_.ReadMilliseconds();
+    if (remaining_ms <= 0) return;
+    LARGE_INTEGER due{};
+    due.QuadPart = -static_cast<LONGLONG>(remaining_ms * kHundredNsPerMs);  // negative: relative
+    if (::SetWaitableTimer(timer_, &due, 0, nullptr, nullptr, FALSE)) {
+      ::WaitForSingleObject(timer_, INFINITE);
+    }
+  }
+
+ private:
+  Clock& clock_;
+  HANDLE timer_;
+};
+
 }  // namespace
+
+std::unique_ptr<Sleeper> MakeHighResolutionSleeper(Clock& clock) {
+  const HANDLE timer = ::CreateWaitableTimerExW(
+      nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS);
+  if (timer == nullptr) return nullptr;  // older Windows: the waits stay pure spins
+  return std::make_unique<WaitableTimerSleeper>(clock, timer);
+}
 
 std::unique_ptr<LineDevice> MakeSerialLineDevice() {
   return std::make_unique<Win32SerialDevice>();

@@ -70,12 +70,16 @@ TEST_F(ScrollBarRules, WheelTurnedUpRaisesTheValue) {
   const QPointF at(250, 12);
   QWheelEvent up(at, bar.mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
                  Qt::NoScrollPhase, false);
+  changes.clear();
   QCoreApplication::sendEvent(&bar, &up);
+  QCoreApplication::processEvents();  // the notches are applied once the queue has been seen
   EXPECT_EQ(bar.value(), 2001);
   QWheelEvent down(at, bar.mapToGlobal(at), QPoint(), QPoint(0, -240), Qt::NoButton, Qt::NoModifier,
                    Qt::NoScrollPhase, false);
   QCoreApplication::sendEvent(&bar, &down);
+  QCoreApplication::processEvents();
   EXPECT_EQ(bar.value(), 1999);
+  EXPECT_EQ(changes.count(), 2);  // two notches down make one change
 }
 
 TEST_F(ScrollBarRules, DraggingTheThumbRaisesChangeOnlyOnRelease) {

@@ -14,6 +14,8 @@
 
 #include "link/module1.h"
 #include "link/posix_serial_device.h"
+#include "link/posix_sleeper.h"
+#include "link/precise_wait.h"
 #include "link/recording_line_device.h"
 #include "link/steady_clock.h"
 #include "support/virtual_clock.h"
@@ -251,6 +253,71 @@ TEST(PosixSerialDevice, SaysWhyAPortCannotBeUsed) {
     EXPECT_EQ(device.LastOpen().device, refused);
     EXPECT_TRUE(system.calls.empty());
   }
+}
+
+// A sleeper on the virtual clock that wakes a set amount early or late.
+class OffsetSleeper : public link::Sleeper {
+ public:
+  OffsetSleeper(VirtualClock& clock, double offset_ms) : clock_(clock), offset_ms_(offset_ms) {}
+  void SleepUntil(double deadline_ms) override {
+    ++sleeps;
+    const double wake = deadline_ms + offset_ms_;
+    if (wake > clock_.Now()) clock_.Advance(wake - clock_.Now());
+  }
+  int sleeps = 0;
+
+ private:
+  VirtualClock& clock_;
+  double offset_ms_;
+};
+
+TEST(PreciseWait, NeverEndsBeforeItsDeadlineHoweverTheSleeperWakes) {
+  for (double offset : {-0.9, -0.3, -0.01, 0.0, 0.004, 0.05, 0.4, 2.0}) {
+    VirtualClock clock(1.0 / 4096);
+    OffsetSleeper sleeper(clock, offset);
+    link::PreciseWait wait(clock, &sleeper);
+    for (int i = 0; i < 200; ++i) {
+      const double start = clock.Now();
+      wait.Wait(1.0);
+      ASSERT_GE(clock.Now() - start, 1.0) << "offset " << offset << ", wait " << i;
+    }
+    EXPECT_GT(sleeper.sleeps, 0);
+    EXPECT_GE(wait.MarginMs(), link::PreciseWait::kMinimumMarginMs);
+    EXPECT_LE(wait.MarginMs(), link::PreciseWait::kMaximumMarginMs);
+  }
+}
+
+TEST(PreciseWait, TheMarginFollowsHowLateTheSleeperWakes) {
+  VirtualClock clock(1.0 / 4096);
+  OffsetSleeper punctual(clock, 0.0);
+  link::PreciseWait wait(clock, &punctual);
+  for (int i = 0; i < 256; ++i) wait.Wait(1.0);
+  EXPECT_LT(wait.MarginMs(), 0.1);
+
+  OffsetSleeper late(clock, 0.3);
+  link::PreciseWait late_wait(clock, &late);
+  for (int i = 0; i < 256; ++i) late_wait.Wait(1.0);
+  EXPECT_GT(late_wait.MarginMs(), 0.3);
+}
+
+TEST(PreciseWait, WithoutASleeperItIsThePureSpin) {
+  VirtualClock clock(0.25);
+  link::PreciseWait wait(clock, nullptr);
+  wait.Wait(1.0);
+  EXPECT_EQ(clock.Now(), 1.25);
+}
+
+TEST(PreciseWait, OnTheRealTimerNoWaitIsShort) {
+  link::SteadyClock clock;
+  link::PosixSleeper sleeper;
+  link::PreciseWait wait(clock, &sleeper);
+  double shortest = 1e9;
+  for (int i = 0; i < 300; ++i) {
+    const double start = clock.ReadMilliseconds();
+    wait.Wait(1.0);
+    shortest = std::min(shortest, clock.ReadMilliseconds() - start);
+  }
+  EXPECT_GE(shortest, 1.0);
 }
 
 TEST(SteadyClock, CountsMillisecondsAgainstTheSystemsOwnSleep) {

@@ -131,6 +131,9 @@ void Form1::HScroll1_Change() {
   CurrentFreq = static_cast<int16_t>(HScroll1->value());
   Label1->setText(QString::number(HScroll1->value()));
   ShowFrequencyStatus();
+  // The frame holds the thread for 70 ms; the read-out is painted before it, not after.
+  Label1->repaint();
+  Kon->repaint();
   SendDividerWord();
 }
 

@@ -2,7 +2,9 @@
 
 #include <QKeyEvent>
 #include <QWheelEvent>
+#include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "mouse_routing.h"
 
@@ -50,7 +52,13 @@ void ScrollBar::keyPressEvent(QKeyEvent* event) {
     QScrollBar::keyPressEvent(event);
     return;
   }
-  triggerAction(*action);
+  if (event->isAutoRepeat()) {
+    pending_repeat_ = *action;
+    ScheduleApply();
+  } else {
+    ApplyPendingInput();  // what came first goes first
+    triggerAction(*action);
+  }
   event->accept();
 }
 
@@ -59,9 +67,26 @@ void ScrollBar::wheelEvent(QWheelEvent* event) {
   wheel_remainder_ += delta.y() != 0 ? delta.y() : delta.x();
   const int notches = wheel_remainder_ / kWheelNotch;
   wheel_remainder_ -= notches * kWheelNotch;
-  for (int i = 0; i < notches; ++i) triggerAction(SliderSingleStepAdd);
-  for (int i = 0; i > notches; --i) triggerAction(SliderSingleStepSub);
+  pending_notches_ += notches;
+  if (pending_notches_ != 0) ScheduleApply();
   event->accept();
+}
+
+// A queued call runs after every event already waiting, so the whole pile of input that a
+// frame held up is seen before any of it is applied.
+void ScrollBar::ScheduleApply() {
+  if (apply_scheduled_) return;
+  apply_scheduled_ = true;
+  QMetaObject::invokeMethod(this, &ScrollBar::ApplyPendingInput, Qt::QueuedConnection);
+}
+
+void ScrollBar::ApplyPendingInput() {
+  apply_scheduled_ = false;
+  if (const auto repeat = std::exchange(pending_repeat_, std::nullopt)) triggerAction(*repeat);
+  if (const int notches = std::exchange(pending_notches_, 0); notches != 0) {
+    setValue(static_cast<int>(
+        std::clamp<qint64>(value() + qint64{notches} * singleStep(), minimum(), maximum())));
+  }
 }
 
 }  // namespace orx::forms

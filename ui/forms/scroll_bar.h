@@ -1,12 +1,18 @@
 #pragma once
 
 #include <QScrollBar>
+#include <optional>
 
 namespace orx::forms {
 
 // A horizontal scroll bar that raises Change after every change of its value, whether by the
 // user, by the program or forced by a new limit, and never while the thumb is dragged.
 // Its keys work as on the classic Windows scroll bar.
+//
+// A Change may take a whole word frame, during which no input is handled. Input that piled
+// up meanwhile is applied as the system the design comes from applies it: the auto-repeats of
+// a held key collapse into one step, so that tuning stops with the key, and wheel notches add
+// up into one change; a key pressed and released is never dropped.
 class ScrollBar : public QScrollBar {
   Q_OBJECT
 
@@ -24,7 +30,14 @@ class ScrollBar : public QScrollBar {
   void wheelEvent(QWheelEvent* event) override;
 
  private:
+  // Applies what was held back, after the input queued behind it has been seen.
+  void ApplyPendingInput();
+  void ScheduleApply();
+
   int wheel_remainder_ = 0;
+  int pending_notches_ = 0;
+  std::optional<SliderAction> pending_repeat_;
+  bool apply_scheduled_ = false;
 };
 
 }  // namespace orx::forms

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "sleeper.h"
+
+namespace orx::link {
+
+// clock_nanosleep on CLOCK_MONOTONIC, the clock behind SteadyClock, to an absolute deadline,
+// with the thread's timer slack cut to 1 ns so that the kernel does not round wake-ups late.
+class PosixSleeper : public Sleeper {
+ public:
+  PosixSleeper();
+  void SleepUntil(double deadline_ms) override;
+};
+
+}  // namespace orx::link
