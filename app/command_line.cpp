@@ -88,7 +88,11 @@ Options ParseCommandLine(const QStringList& arguments) {
                         .arg(parser.value(kRigctld)));
     }
   }
-  options.rigctld_address = parser.value(kRigctldAddress);
+  if (parser.isSet(kRigctldAddress) &&
+      !options.rigctld_address.setAddress(parser.value(kRigctldAddress))) {
+    return Failed(QStringLiteral("--rigctld-address potrebuje naslov IP, ne %1")
+                      .arg(parser.value(kRigctldAddress)));
+  }
   options.busy_wait = parser.isSet(kBusyWait);
   if (parser.isSet(kRigctldAddress) && !options.rigctld_port) {
     return Failed(QStringLiteral("--rigctld-address velja le skupaj z --rigctld"));

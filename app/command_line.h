@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHostAddress>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -15,9 +16,9 @@ struct Options {
   QString port;           // empty when not given
   QString settings_file;  // empty when not given
   std::optional<quint16> rigctld_port;
-  QString rigctld_address;  // empty when not given
-  bool busy_wait = false;   // spin through every 1 ms wait instead of sleeping most of it
-  QString error;            // for kError: one line naming what was wrong
+  QHostAddress rigctld_address = QHostAddress(QHostAddress::LocalHost);
+  bool busy_wait = false;  // spin through every 1 ms wait instead of sleeping most of it
+  QString error;           // for kError: one line naming what was wrong
 };
 
 Options ParseCommandLine(const QStringList& arguments);

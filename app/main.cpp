@@ -5,6 +5,7 @@
 #include "app/platform.h"
 #include "app/port_list.h"
 #include "app/program.h"
+#include "app/remote_control.h"
 #include "app/startup_choices.h"
 #include "link/module1.h"
 #include "link/system_link.h"
@@ -62,7 +63,12 @@ int main(int argc, char* argv[]) {
   // The one switch between sleeping most of each 1 ms wait and spinning through all of it.
   const auto sleeper = options.busy_wait ? nullptr : orx::link::MakeHighResolutionSleeper(*clock);
   orx::link::Module1 link(*device, *clock, sleeper.get());
-  orx::ui::Form1 form(
-      {link, choices.settings_file, orx::app::ReportingMessageBox(), choices.port_name});
-  return orx::app::RunWindow(form);
+  const auto tell_user = orx::app::ReportingMessageBox();
+  orx::ui::Form1 form({link, choices.settings_file, tell_user, choices.port_name});
+  orx::app::RemoteControl remote;
+  return orx::app::RunWindow(form, [&] {
+    if (!options.rigctld_port) return;
+    remote = orx::app::StartRemoteControl(form, options.rigctld_address, *options.rigctld_port,
+                                          tell_user);
+  });
 }

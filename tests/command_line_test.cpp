@@ -31,7 +31,7 @@ TEST(CommandLine, OptionsAndTheirValues) {
   EXPECT_EQ(run.port, "/dev-test/serial/by-id/usb-FTDI");
   EXPECT_EQ(run.settings_file, "a/b.ini");
   EXPECT_EQ(run.rigctld_port, 4532);
-  EXPECT_EQ(run.rigctld_address, "0.0.0.0");
+  EXPECT_EQ(run.rigctld_address, QHostAddress(QHostAddress::AnyIPv4));
 }
 
 TEST(CommandLine, MistakesNameWhatWasWrongOnOneLine) {
@@ -42,8 +42,8 @@ TEST(CommandLine, MistakesNameWhatWasWrongOnOneLine) {
   for (const Case& c :
        {Case{{"--bogus"}, "bogus"}, Case{{"--port"}, "--port"}, Case{{"--settings"}, "--settings"},
         Case{{"--port="}, "--port"}, Case{{"COM3"}, "COM3"}, Case{{"--rigctld", "0"}, "--rigctld"},
-        Case{{"--rigctld", "70000"}, "--rigctld"},
-        Case{{"--rigctld-address", "::1"}, "--rigctld"}}) {
+        Case{{"--rigctld", "70000"}, "--rigctld"}, Case{{"--rigctld-address", "::1"}, "--rigctld"},
+        Case{{"--rigctld", "4532", "--rigctld-address", "radio"}, "radio"}}) {
     const Options options = Parse(c.arguments);
     EXPECT_EQ(options.action, Options::Action::kError) << c.arguments.join(' ');
     EXPECT_TRUE(options.error.contains(c.named)) << options.error;

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+
+#include "tuning_target.h"
+
+namespace orx::remote {
+
+// One client's conversation in Hamlib's rigctld text protocol: a line in, its reply out.
+// The receiver can report and set its frequency; it has one VFO, one mode and no transmitter.
+class RigctlSession {
+ public:
+  struct Reply {
+    QByteArray text;
+    bool close = false;  // the client said goodbye
+  };
+
+  explicit RigctlSession(TuningTarget& target) : target_(target) {}
+
+  // `line` is one command without its line ending.
+  Reply Handle(const QByteArray& line);
+
+ private:
+  TuningTarget& target_;
+};
+
+}  // namespace orx::remote

@@ -1,0 +1,17 @@
+#pragma once
+
+namespace orx::remote {
+
+// What the control port may do to the receiver: read the frequency shown and tune it, within
+// the band the window allows. Frequencies are in kHz, as the window has them.
+class TuningTarget {
+ public:
+  virtual ~TuningTarget() = default;
+  virtual int ShownKilohertz() const = 0;
+  virtual int LowestKilohertz() const = 0;
+  virtual int HighestKilohertz() const = 0;
+  // Tunes exactly as the user's own scroll would; the same value again sends nothing.
+  virtual void TuneTo(int kilohertz) = 0;
+};
+
+}  // namespace orx::remote
