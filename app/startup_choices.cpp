@@ -1,6 +1,9 @@
 #include "startup_choices.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <cstdio>
 
 #include "settings/bas_ini_file.h"
@@ -14,6 +17,12 @@ void SetUpApplication(QApplication& application) {
   application.setApplicationName(kProgramName);
   application.setApplicationVersion(QStringLiteral(ORX_VERSION));
   QGuiApplication::setDesktopFileName(kProgramName);
+  // Qt's own words (the OK button, the text boxes' menu) in Slovenian, like the program's.
+  auto* qt_texts = new QTranslator(&application);
+  if (qt_texts->load(QLocale(QLocale::Slovenian), QStringLiteral("qt"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QCoreApplication::installTranslator(qt_texts);
+  }
 }
 
 QString StartupChoices::PortName(const QString& given, const QString& settings_file) {

@@ -59,8 +59,10 @@ IniDocument::IniDocument(QByteArray file_bytes) {
     unicode_ = file_bytes.startsWith(kUtf16LittleEndianMark) ? Unicode::kUtf16LittleEndian
                                                              : Unicode::kUtf16BigEndian;
     byte_order_mark_ = file_bytes.left(kUtf16LittleEndianMark.size());
-    QStringDecoder utf16(unicode_ == Unicode::kUtf16LittleEndian ? QStringDecoder::Utf16LE
-                                                                 : QStringDecoder::Utf16BE);
+    // The mark is off already; a second one is text.
+    QStringDecoder utf16(
+        unicode_ == Unicode::kUtf16LittleEndian ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
+        QStringDecoder::Flag::ConvertInitialBom);
     bytes_ = QString(utf16(QByteArrayView(file_bytes).sliced(byte_order_mark_.size()))).toUtf8();
     holds_utf8_text_ = true;
   } else if (file_bytes.startsWith(kUtf8Mark)) {

@@ -8,6 +8,10 @@ namespace orx::settings {
 
 namespace {
 const char kWindows1250[] = "windows-1250";
+// A line is decoded on its own, and a byte-order mark inside the file is text like any other
+// (the file's own mark is taken off before its lines are read).
+constexpr auto kLineDecoding =
+    QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom;
 
 bool IsAscii(QByteArrayView bytes) {
   return std::all_of(bytes.begin(), bytes.end(),
@@ -16,7 +20,7 @@ bool IsAscii(QByteArrayView bytes) {
 }  // namespace
 
 QString DecodeLine(QByteArrayView bytes) {
-  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  QStringDecoder utf8(QStringDecoder::Utf8, kLineDecoding);
   QString text = utf8(bytes);
   if (!utf8.hasError()) return text;
   QStringDecoder windows1250(kWindows1250);
@@ -26,7 +30,7 @@ QString DecodeLine(QByteArrayView bytes) {
 
 bool IsUtf8Text(QByteArrayView bytes) {
   if (IsAscii(bytes)) return false;
-  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  QStringDecoder utf8(QStringDecoder::Utf8, kLineDecoding);
   const QString decoded = utf8(bytes);  // the decoder works only when its result is taken
   return !utf8.hasError();
 }

@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include <QAccessible>
 #include <QCloseEvent>
 #include <QIcon>
 #include <QMouseEvent>
@@ -18,6 +19,7 @@ namespace {
 constexpr int kDesignMinimum = 0;
 constexpr int kDesignMaximum = 24000;
 constexpr int kDesignValue = 2000;
+constexpr int kReadOutPadding = 4;
 }  // namespace
 
 Form1::Form1(FormEnvironment environment, QWidget* parent)
@@ -75,7 +77,7 @@ void Form1::Form_Load() {
     M(n)->SetToolTipText(ReadSetting(settings::kNotesSection, settings::NoteKey(n)));
   }
 
-  Label1->setText(QString::number(HScroll1->value()));
+  ShowReadOut(QString::number(HScroll1->value()));
   ShowFrequencyStatus();
   if (environment_.link.OpenPort(environment_.port_name.toStdString()) == 0) {
     environment_.message_box(
@@ -129,7 +131,7 @@ void Form1::Form_Unload() {
 
 void Form1::HScroll1_Change() {
   CurrentFreq = static_cast<int16_t>(HScroll1->value());
-  Label1->setText(QString::number(HScroll1->value()));
+  ShowReadOut(QString::number(HScroll1->value()));
   ShowFrequencyStatus();
   // The frame holds the thread for 70 ms; the read-out is painted before it, not after.
   Label1->repaint();
@@ -138,7 +140,26 @@ void Form1::HScroll1_Change() {
 }
 
 void Form1::ShowFrequencyStatus() {
-  Kon->setText(QStringLiteral(" ") + Label1->text() + texts::kKilohertzSuffix);
+  ShowStatus(QStringLiteral(" ") + Label1->text() + texts::kKilohertzSuffix);
+}
+
+void Form1::ShowStatus(const QString& text) {
+  Kon->setText(text);
+  // The status line is where the program speaks; screen readers are told of every change.
+  QAccessibleEvent changed(Kon, QAccessible::NameChanged);
+  QAccessible::updateAccessibility(&changed);
+}
+
+// The read-out grows to the left, so that "-12000" or a stored "032767" is shown whole and the
+// digits keep standing against the unit.
+void Form1::ShowReadOut(const QString& text) {
+  Label1->setText(text);
+  Label1->setAccessibleName(QStringLiteral("Frekvenca %1 kHz").arg(text));
+  const int right = Label1->geometry().right();
+  const int wanted = std::max(read_out_design_width_,
+                              Label1->fontMetrics().horizontalAdvance(text) + kReadOutPadding);
+  const int width = std::min(wanted, right - read_out_leftmost_ + 1);
+  Label1->setGeometry(right - width + 1, Label1->y(), width, Label1->height());
 }
 
 void Form1::SendControlWord() {

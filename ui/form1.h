@@ -89,6 +89,10 @@ class Form1 : public QWidget {
   void WireEvents();
   void SendWord();
   void ShowFrequencyStatus();
+  void ShowStatus(const QString& text);
+  void ShowReadOut(const QString& text);
+  void FixTheFace();
+  void DescribeForAssistiveTechnology();
   void HideStorePanel();
   void ReportWriteFailure();
   // Applies "min" and "max" from the file; a reversed pair is never applied.
@@ -110,6 +114,8 @@ class Form1 : public QWidget {
   int32_t SynthWord = 0;
   bool line_failure_reported_ = false;
   bool placed_ = false;
+  int read_out_design_width_ = 0;
+  int read_out_leftmost_ = 0;
   bool store_panel_loaded_ = false;
   bool unloaded_ = false;
   MoveFormNoTitleBar::ManualMove manual_move_;

@@ -104,6 +104,8 @@ void Form1::CreateControls() {
   // Right-aligned, so that the digits stand still next to the unit as the frequency changes.
   Label1 = MakeLabel("00000", "Label1", TwipsRect(720, 480, 1200, 570), this);
   Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  read_out_design_width_ = Label1->width();
+  read_out_leftmost_ = Shape1->x() + 2;  // inside the read-out's frame
   Label2 = MakeLabel("kHz", "Label2", TwipsRect(2040, 480, 765, 570), this);
   Label2->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   for (QLabel* label : {Label1, Label2}) {
@@ -146,6 +148,8 @@ void Form1::CreateControls() {
   Command1->hide();
 
   SetTabOrder();
+  FixTheFace();
+  DescribeForAssistiveTechnology();
 }
 
 // The upper row is made from M2 to M8, then M1, then the lower row, so that M2 lies at the back.

@@ -14,26 +14,26 @@ void Form1::M_Click(int n) {
   const auto frequency = settings::ToInteger16(stored);
   // A recall that cannot be applied changes nothing of the tuning; the status line says why.
   if (stored.trimmed().isEmpty()) {
-    Kon->setText(texts::PresetEmpty(n));
+    ShowStatus(texts::PresetEmpty(n));
     return;
   }
   if (!frequency) {
-    Kon->setText(texts::PresetNotAFrequency(n));
+    ShowStatus(texts::PresetNotAFrequency(n));
     return;
   }
   if (!FitsBand(*frequency)) {
-    Kon->setText(texts::PresetOutsideBand(n, HScroll1->minimum(), HScroll1->maximum()));
+    ShowStatus(texts::PresetOutsideBand(n, HScroll1->minimum(), HScroll1->maximum()));
     return;
   }
   HScroll1->setValue(*frequency);
 
   FreqText[n - 1] = ReadSetting(settings::kFreqSection, settings::FreqKey(n));
-  Label1->setText(FreqText[n - 1]);
+  ShowReadOut(FreqText[n - 1]);
   CurrentFreq = settings::ToInteger16(Label1->text()).value_or(CurrentFreq);
 }
 
 void Form1::M_MouseMove(int n) {
-  Kon->setText(QStringLiteral(" ") + M(n)->ToolTipText());
+  ShowStatus(QStringLiteral(" ") + M(n)->ToolTipText());
 }
 
 void Form1::Mem_Click() {

@@ -18,10 +18,12 @@ ensure_packages() {
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
-ORX_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev libqt6svg6 fonts-comic-neue)
+ORX_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev libqt6svg6 fonts-comic-neue
+  qt6-translations-l10n)
 # What the test suite needs beyond the build: GoogleTest, the Windows cross compiler, clang for
-# the fuzzer, chattr, and Hamlib's own client for the control port.
-ORX_TEST_PACKAGES=(libgtest-dev g++-mingw-w64-x86-64 clang e2fsprogs libhamlib-utils)
+# the fuzzer, chattr, Hamlib's own client for the control port, and the package checkers.
+ORX_TEST_PACKAGES=(libgtest-dev g++-mingw-w64-x86-64 clang e2fsprogs libhamlib-utils
+  dpkg-dev file desktop-file-utils appstream)
 
 # Configures (once) and builds the given targets in the shared build folder.
 build_targets() {

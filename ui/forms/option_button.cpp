@@ -37,6 +37,7 @@ void OptionButton::SetSelected(bool selected) {
 void OptionButton::SetToolTipText(const QString& text) {
   tool_tip_text_ = text;
   setToolTip(PlainTextToolTip(text));
+  setAccessibleDescription(text);
 }
 
 void OptionButton::mouseMoveEvent(QMouseEvent* event) {

@@ -1,6 +1,8 @@
 #include "scroll_bar.h"
 
 #include <QKeyEvent>
+#include <QPainter>
+#include <QStyleOptionFocusRect>
 #include <QWheelEvent>
 #include <algorithm>
 #include <optional>
@@ -70,6 +72,16 @@ void ScrollBar::wheelEvent(QWheelEvent* event) {
   pending_notches_ += notches;
   if (pending_notches_ != 0) ScheduleApply();
   event->accept();
+}
+
+void ScrollBar::paintEvent(QPaintEvent* event) {
+  QScrollBar::paintEvent(event);
+  if (!hasFocus()) return;
+  QPainter painter(this);
+  QStyleOptionFocusRect focus;
+  focus.initFrom(this);
+  focus.rect = rect().adjusted(1, 1, -1, -1);
+  style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
 }
 
 // A queued call runs after every event already waiting, so the whole pile of input that a

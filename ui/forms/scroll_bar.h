@@ -28,6 +28,8 @@ class ScrollBar : public QScrollBar {
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  // The style draws no focus on a scroll bar; the keyboard user still needs to see it.
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   // Applies what was held back, after the input queued behind it has been seen.

@@ -1,0 +1,124 @@
+// The window as a desktop citizen: the same face under any style and palette, controls that
+// assistive technology can name, a read-out that shows every caption whole, pointers that
+// belong where they are, and Qt's own words in Slovenian.
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QApplication>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QTest>
+#include <QTimer>
+
+#include "app/startup_choices.h"
+#include "support/form_harness.h"
+
+namespace orx::testing {
+namespace {
+
+class Desktop : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form = &harness.StartShown("[Freq]\nF1=7000\n[Opombe]\nT5=Radio Študent\n");
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+  }
+  static QString Name(QWidget* widget) {
+    return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+  }
+
+  FormHarness harness;
+  ui::Form1* form = nullptr;
+};
+
+TEST_F(Desktop, TheFaceIsTheSameUnderAnyStyleAndPalette) {
+  const QImage plain = form->grab().toImage();
+  const QPalette saved_palette = QApplication::palette();
+  const QString saved_style = QApplication::style()->name();
+
+  QPalette dark(QColor(30, 30, 30));
+  dark.setColor(QPalette::WindowText, Qt::white);
+  dark.setColor(QPalette::ButtonText, Qt::black);
+  dark.setColor(QPalette::HighlightedText, Qt::yellow);
+  QApplication::setPalette(dark);
+  const QImage under_dark = form->grab().toImage();
+  QApplication::setStyle(QStyleFactory::create("Windows"));
+  const QImage under_windows = form->grab().toImage();
+
+  QApplication::setPalette(saved_palette);
+  QApplication::setStyle(QStyleFactory::create(saved_style));
+  EXPECT_TRUE(under_dark == plain);
+  EXPECT_TRUE(under_windows == plain);
+}
+
+TEST_F(Desktop, EveryControlHasASlovenianNameForScreenReaders) {
+  EXPECT_EQ(Name(form->HScroll1), "Frekvenca v kHz");
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(form->HScroll1)
+                ->valueInterface()
+                ->currentValue()
+                .toInt(),
+            7000);
+  EXPECT_EQ(Name(form->M(5)), "Spomin M5");
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(form->M(5))->text(QAccessible::Description),
+            QStringLiteral("Radio Študent"));
+  EXPECT_EQ(Name(form->MemN(5)), "Shrani v M5");
+  EXPECT_EQ(Name(form->Text1), "Tukaj vpiši svoje opombe");
+  EXPECT_EQ(Name(form->Text2), QStringLiteral("Najnižja frekvenca"));
+  EXPECT_EQ(Name(form->Exit), "Izhod");
+  EXPECT_EQ(Name(form->Label1), "Frekvenca 7000 kHz");
+}
+
+// The offscreen platform has no accessibility bridge, so the change event itself cannot be
+// caught here; what a screen reader reads on it is checked.
+TEST_F(Desktop, TheStatusLineReadsAsItsText) {
+  QTest::keyClick(form->HScroll1, Qt::Key_Right);
+  EXPECT_EQ(Name(form->Kon), " 7001 kHz");
+  EXPECT_EQ(Name(form->Label1), "Frekvenca 7001 kHz");
+  QTest::mouseMove(form->M(5), QPoint(4, 4));
+  EXPECT_EQ(Name(form->Kon), QStringLiteral(" Radio Študent"));
+}
+
+TEST_F(Desktop, TheReadOutShowsEveryCaptionWholeWithItsRightEdgeInPlace) {
+  const int right = form->Label1->geometry().right();
+  form->HScroll1->setRange(-32768, 32767);
+  for (int value : {-12000, 32767, -32768, 5}) {
+    form->HScroll1->setValue(value);
+    const QString text = form->Label1->text();
+    EXPECT_GE(form->Label1->width(), form->Label1->fontMetrics().horizontalAdvance(text)) << text;
+    EXPECT_EQ(form->Label1->geometry().right(), right) << text;
+    EXPECT_GT(form->Label1->x(), form->Shape1->x()) << text;  // inside the read-out's frame
+  }
+}
+
+TEST_F(Desktop, TheMovePointerBelongsToTheBodyAlone) {
+  QTest::mousePress(form, Qt::LeftButton, {}, QPoint(200, 170));
+  QTest::mouseRelease(form, Qt::LeftButton, {}, QPoint(200, 170));
+  EXPECT_EQ(form->cursor().shape(), Qt::SizeAllCursor);
+  for (QWidget* control : std::initializer_list<QWidget*>{form->M(1), form->Exit, form->HScroll1,
+                                                          form->Label1, form->Kon}) {
+    EXPECT_EQ(control->cursor().shape(), Qt::ArrowCursor) << control->objectName();
+  }
+  EXPECT_EQ(form->Text1->cursor().shape(), Qt::IBeamCursor);
+}
+
+TEST(QtTexts, QtsOwnWordsAreSlovenian) {
+  app::SetUpApplication(*qApp);
+  const QString copy = QCoreApplication::translate("QLineEdit", "&Copy");
+  const QString select_all = QCoreApplication::translate("QLineEdit", "Select All");
+  QCoreApplication::setApplicationName("orx_tests");
+  EXPECT_EQ(copy, "S&kopiraj");
+  EXPECT_EQ(select_all, "Izberi vse");
+
+  QString button;
+  QTimer::singleShot(0, [&] {
+    QWidget* box = QApplication::activeModalWidget();
+    if (!box) return;
+    if (auto* ok = box->findChild<QPushButton*>()) button = ok->text();
+    box->close();
+  });
+  forms::ModalMessageBox("ORX frekvenca")("COM Interface Error");
+  EXPECT_EQ(button, "V redu");
+}
+
+}  // namespace
+}  // namespace orx::testing
