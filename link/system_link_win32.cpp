@@ -1,113 +1,51 @@
 #include <windows.h>
 
-#include <string>
+#include <memory>
 
 #include "system_link.h"
+#include "win32_calls.h"
+#include "win32_serial_device.h"
+
+#ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
+#define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
+#endif
 
 namespace orx::link {
 
 namespace {
 
-// "COMn" opens as \\.\COMn, the only form that reaches COM10 and above; other names are
-// passed to the system as given.
-std::string Win32DeviceName(std::string_view port_name) {
-  const bool com = port_name.size() > 3 && port_name.substr(0, 3) == "COM";
-  return (com ? std::string("\\\\.\\") : std::string()) + std::string(port_name);
-}
-
-std::string SystemMessage(DWORD error) {
-  char* text = nullptr;
-  const DWORD length = ::FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string message(text ? text : "", length);
-  if (text) ::LocalFree(text);
-  while (!message.empty() && (message.back() == '\n' || message.back() == '\r')) message.pop_back();
-  return message;
-}
-
-OpenResult OpenResultFromError(DWORD error, std::string device) {
-  OpenResult result{OpenFailure::kOther, std::move(device), SystemMessage(error)};
-  switch (error) {
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_INVALID_NAME:
-      result.failure = OpenFailure::kMissing;
-      break;
-    // A port held by another program is refused as "access denied".
-    case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION:
-      result.failure = OpenFailure::kBusy;
-      break;
-    default:
-      break;
-  }
-  return result;
-}
-
-// A serial port on Windows, driven through EscapeCommFunction. The port is never configured.
-class Win32SerialDevice : public LineDevice {
+class SystemCalls : public Win32Calls {
  public:
-  ~Win32SerialDevice() override { Close(); }
-
-  bool Open(std::string_view port_name) override {
-    Close();
-    const std::string name = Win32DeviceName(port_name);
-    const HANDLE handle = ::CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                        /*no sharing*/ 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
-      last_open_ = OpenResultFromError(::GetLastError(), name);
-      return false;
-    }
-    handle_ = handle;
-    last_open_ = OpenResult{OpenFailure::kNone, name, {}};
-    return true;
+  HANDLE CreateFile(const char* name, DWORD access, DWORD share, DWORD creation) override {
+    return ::CreateFileA(name, access, share, nullptr, creation, 0, nullptr);
   }
-
-  void Close() override {
-    if (handle_ == INVALID_HANDLE_VALUE) return;
-    ::CloseHandle(handle_);
-    handle_ = INVALID_HANDLE_VALUE;
+  BOOL EscapeCommFunction(HANDLE handle, DWORD function) override {
+    return ::EscapeCommFunction(handle, function);
   }
-
-  const OpenResult& LastOpen() const override { return last_open_; }
-
-  bool SetDtr(bool asserted) override { return Escape(asserted ? SETDTR : CLRDTR); }
-  bool SetRts(bool asserted) override { return Escape(asserted ? SETRTS : CLRRTS); }
-  bool SetBreak(bool on) override { return Escape(on ? SETBREAK : CLRBREAK); }
-
- private:
-  bool Escape(DWORD function) {
-    if (handle_ == INVALID_HANDLE_VALUE) return true;
-    return ::EscapeCommFunction(handle_, function) != 0;
+  BOOL CloseHandle(HANDLE handle) override { return ::CloseHandle(handle); }
+  DWORD LastError() override { return ::GetLastError(); }
+  std::string ErrorText(DWORD error) override {
+    char* text = nullptr;
+    const DWORD length = ::FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string message(text ? text : "", length);
+    if (text) ::LocalFree(text);
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r'))
+      message.pop_back();
+    return message;
   }
-
-  HANDLE handle_ = INVALID_HANDLE_VALUE;
-  OpenResult last_open_;
-};
-
-// Milliseconds from the performance counter at the rate the counter reports for itself.
-class PerformanceCounterClock : public Clock {
- public:
-  PerformanceCounterClock() {
-    LARGE_INTEGER frequency{};
-    ::QueryPerformanceFrequency(&frequency);
-    counts_per_ms_ = static_cast<double>(frequency.QuadPart) / 1000.0;
-  }
-
-  double ReadMilliseconds() override {
+  LONGLONG PerformanceCounter() override {
     LARGE_INTEGER count{};
     ::QueryPerformanceCounter(&count);
-    return static_cast<double>(count.QuadPart) / counts_per_ms_;
+    return count.QuadPart;
   }
-
- private:
-  double counts_per_ms_ = 1.0;
+  LONGLONG PerformanceFrequency() override {
+    LARGE_INTEGER frequency{};
+    ::QueryPerformanceFrequency(&frequency);
+    return frequency.QuadPart;
+  }
 };
-
-#ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
-#define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
-#endif
 
 // A high-resolution waitable timer (Windows 10 1803 and later), set relative to the clock.
 class WaitableTimerSleeper : public Sleeper {
@@ -134,11 +72,9 @@ class WaitableTimerSleeper : public Sleeper {
 
 }  // namespace
 
-std::unique_ptr<Sleeper> MakeHighResolutionSleeper(Clock& clock) {
-  const HANDLE timer = ::CreateWaitableTimerExW(
-      nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS);
-  if (timer == nullptr) return nullptr;  // older Windows: the waits stay pure spins
-  return std::make_unique<WaitableTimerSleeper>(clock, timer);
+Win32Calls& SystemWin32Calls() {
+  static SystemCalls calls;
+  return calls;
 }
 
 std::unique_ptr<LineDevice> MakeSerialLineDevice() {
@@ -147,6 +83,13 @@ std::unique_ptr<LineDevice> MakeSerialLineDevice() {
 
 std::unique_ptr<Clock> MakeHighResolutionClock() {
   return std::make_unique<PerformanceCounterClock>();
+}
+
+std::unique_ptr<Sleeper> MakeHighResolutionSleeper(Clock& clock) {
+  const HANDLE timer = ::CreateWaitableTimerExW(
+      nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS);
+  if (timer == nullptr) return nullptr;  // older Windows: the waits stay pure spins
+  return std::make_unique<WaitableTimerSleeper>(clock, timer);
 }
 
 }  // namespace orx::link

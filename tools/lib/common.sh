@@ -23,7 +23,7 @@ ORX_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev libqt6
 # What the test suite needs beyond the build: GoogleTest, the Windows cross compiler, clang for
 # the fuzzer, chattr, Hamlib's own client for the control port, and the package checkers.
 ORX_TEST_PACKAGES=(libgtest-dev g++-mingw-w64-x86-64 clang e2fsprogs libhamlib-utils
-  dpkg-dev file desktop-file-utils appstream)
+  dpkg-dev file desktop-file-utils appstream wine64 python3)
 
 # Configures (once) and builds the given targets in the shared build folder.
 build_targets() {
