@@ -57,7 +57,6 @@ TEST_F(UserConfiguration, SettingsBesideAWritableProgramOrAnExistingFile) {
 TEST_F(UserConfiguration, AnInstalledCopyStoresPresetsInTheUsersConfigurationFolder) {
   Immutable locked(program.path());
   if (!locked.active()) GTEST_SKIP() << "chattr +i is not available here";
-  app::Options options;
   const QString located = settings::LocateSettingsFile({}, program.path());
   EXPECT_EQ(located, InConfig());
   ASSERT_TRUE(settings::PrepareSettingsFolder(located));
