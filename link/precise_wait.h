@@ -14,7 +14,7 @@ namespace orx::link {
 class PreciseWait {
  public:
   static constexpr double kMinimumMarginMs = 0.05;
-  static constexpr double kMaximumMarginMs = 0.9;
+  static constexpr double kMaximumMarginMs = 0.2;
   static constexpr double kMarginAboveLatenessMs = 0.02;
 
   PreciseWait(Clock& clock, Sleeper* sleeper) : clock_(clock), sleeper_(sleeper) {}
@@ -25,8 +25,8 @@ class PreciseWait {
   double MarginMs() const { return margin_ms_; }
 
  private:
-  static constexpr std::size_t kLatenessSamples = 128;
-  static constexpr std::size_t kMarginUpdateEvery = 32;
+  static constexpr std::size_t kLatenessSamples = 512;
+  static constexpr std::size_t kMarginUpdateEvery = 64;
 
   void RememberLateness(double lateness_ms);
 

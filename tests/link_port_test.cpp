@@ -294,10 +294,15 @@ TEST(PreciseWait, TheMarginFollowsHowLateTheSleeperWakes) {
   for (int i = 0; i < 256; ++i) wait.Wait(1.0);
   EXPECT_LT(wait.MarginMs(), 0.1);
 
-  OffsetSleeper late(clock, 0.3);
+  OffsetSleeper late(clock, 0.15);
   link::PreciseWait late_wait(clock, &late);
   for (int i = 0; i < 256; ++i) late_wait.Wait(1.0);
-  EXPECT_GT(late_wait.MarginMs(), 0.3);
+  EXPECT_GT(late_wait.MarginMs(), 0.15);
+
+  OffsetSleeper very_late(clock, 3.0);  // beyond any margin: the ceiling holds
+  link::PreciseWait capped_wait(clock, &very_late);
+  for (int i = 0; i < 256; ++i) capped_wait.Wait(1.0);
+  EXPECT_EQ(capped_wait.MarginMs(), link::PreciseWait::kMaximumMarginMs);
 }
 
 TEST(PreciseWait, WithoutASleeperItIsThePureSpin) {
