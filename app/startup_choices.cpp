@@ -36,7 +36,8 @@ StartupChoices StartupChoices::From(const Options& options) {
   StartupChoices choices;
   choices.settings_file =
       settings::LocateSettingsFile(options.settings_file, QCoreApplication::applicationDirPath());
-  settings::PrepareSettingsFolder(choices.settings_file);
+  // An installed copy keeps its settings in a folder of the user's own, made here when new.
+  if (options.settings_file.isEmpty()) settings::PrepareSettingsFolder(choices.settings_file);
   choices.port_name = PortName(options.port, choices.settings_file);
   return choices;
 }

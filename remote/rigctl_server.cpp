@@ -2,6 +2,8 @@
 
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
+#include <functional>
 #include <memory>
 
 #include "rigctl_session.h"
@@ -43,27 +45,39 @@ void RigctlServer::Accept() {
   }
 }
 
+// One command per turn of the event loop: a tuning command costs a word frame, and a client
+// that sends a thousand at once must not hold the window for a thousand frames.
 void RigctlServer::Serve(QTcpSocket* socket) {
   auto session = std::make_shared<RigctlSession>(target_);
-  connect(socket, &QTcpSocket::readyRead, socket, [socket, session] {
-    while (socket->state() == QAbstractSocket::ConnectedState) {
-      if (!socket->canReadLine()) {
-        // A line that never ends is no command; a client sending one is dropped.
-        if (socket->bytesAvailable() > kLongestLine) socket->abort();
-        return;
-      }
-      QByteArray line = socket->readLine(kLongestLine + 2);
-      if (!line.endsWith('\n')) {
-        socket->abort();
-        return;
-      }
-      line.chop(1);
-      if (line.endsWith('\r')) line.chop(1);
-      const RigctlSession::Reply reply = session->Handle(line);
-      socket->write(reply.text);
-      if (reply.close) socket->disconnectFromHost();
+  auto serve_one_line = std::make_shared<std::function<void()>>();
+  *serve_one_line = [socket, session, next = std::weak_ptr(serve_one_line)] {
+    if (socket->state() != QAbstractSocket::ConnectedState) return;
+    if (!socket->canReadLine()) {
+      // A line that never ends is no command; a client sending one is dropped.
+      if (socket->bytesAvailable() > kLongestLine) socket->abort();
+      return;
     }
-  });
+    QByteArray line = socket->readLine(kLongestLine + 2);
+    if (!line.endsWith('\n')) {
+      socket->abort();
+      return;
+    }
+    line.chop(1);
+    if (line.endsWith('\r')) line.chop(1);
+    const RigctlSession::Reply reply = session->Handle(line);
+    socket->write(reply.text);
+    if (reply.close) {
+      socket->disconnectFromHost();
+      return;
+    }
+    // What is still buffered gets no readyRead of its own.
+    if (socket->canReadLine()) {
+      QTimer::singleShot(0, socket, [next] {
+        if (const auto serve = next.lock()) (*serve)();
+      });
+    }
+  };
+  connect(socket, &QTcpSocket::readyRead, socket, [serve_one_line] { (*serve_one_line)(); });
 }
 
 }  // namespace orx::remote

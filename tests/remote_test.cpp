@@ -174,6 +174,18 @@ TEST_F(ControlPort, HamlibsOwnClientSetsAndReadsTheFrequency) {
   EXPECT_TRUE(harness.messages.isEmpty());
 }
 
+TEST_F(ControlPort, ManyCommandsAtOnceAreAllAnsweredInOrder) {
+  auto client = Connect();
+  client->write("F 7000000\nF 7001000\nF 7002000\nf\n");
+  QByteArray replies;
+  EXPECT_TRUE(QTest::qWaitFor([&] {
+    replies += client->readAll();
+    return replies.count('\n') == 4;
+  }));
+  EXPECT_EQ(replies, "RPRT 0\nRPRT 0\nRPRT 0\n7002000\n");
+  EXPECT_EQ(harness.WordsOnWire(), (std::vector<uint16_t>{7012, 7013, 7014}));
+}
+
 TEST_F(ControlPort, TheSameFrequencyAgainSendsNothing) {
   auto client = Connect();
   EXPECT_EQ(Ask(*client, "F 1000000\n"), "RPRT 0\n");
