@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include <QAccessible>
+#include <algorithm>
 #include <QCloseEvent>
 #include <QIcon>
 #include <QMouseEvent>
