@@ -1,12 +1,12 @@
 #include "form1.h"
 
 #include <QAccessible>
-#include <algorithm>
 #include <QCloseEvent>
 #include <QIcon>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <algorithm>
 
 #include "link/word_frame.h"
 #include "settings/bas_ini_file.h"
