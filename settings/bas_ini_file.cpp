@@ -1,25 +1,17 @@
 #include "bas_ini_file.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <optional>
 
-#include "atomic_file.h"
+#include "file_replacement.h"
 #include "ini_document.h"
+#include "native_path.h"
 
 namespace orx::settings::basIniFile {
 
 namespace {
 
-// The file's bytes; empty for a missing file, nothing when it exists but cannot be read.
-std::optional<QByteArray> ReadBytes(const QString& path) {
-  QFile file(path);
-  if (!file.exists()) return QByteArray();
-  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-  QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) return std::nullopt;
-  return bytes;
-}
+// A second copy of the program saving the same file holds it this long at most.
+constexpr auto kLockPatience = std::chrono::milliseconds(3000);
 
 // A file that its owner made read-only stays so, even for a user, root, whom the system would
 // let replace it.
@@ -31,26 +23,38 @@ bool IsWriteProtected(const QString& path) {
   return (file.permissions() & kAnyWrite) == 0 || !file.isWritable();
 }
 
+bool CanStore(const KeyValue& change) {
+  return IniDocument::CanStoreValue(change.value) && IniDocument::CanStoreSection(change.section) &&
+         IniDocument::CanStoreKey(change.key);
+}
+
 }  // namespace
 
 QString ReadIni(const QString& path, const QString& section, const QString& key,
                 const QString& default_value) {
-  const auto bytes = ReadBytes(path);
-  if (!bytes) return default_value;
-  return IniDocument(*bytes).Value(section, key).value_or(default_value);
+  const FileRead read = ReadWholeFile(NativePath(path));
+  if (read.outcome != FileRead::Outcome::kRead) return default_value;
+  return IniDocument(QByteArray::fromStdString(read.bytes))
+      .Value(section, key)
+      .value_or(default_value);
 }
 
 bool WriteIni(const QString& path, const QString& section, const QString& key,
               const QString& value) {
-  if (!IniDocument::CanStoreValue(value) || !IniDocument::CanStoreSection(section) ||
-      !IniDocument::CanStoreKey(key)) {
-    return false;
-  }
+  return WriteIniKeys(path, {{section, key, value}});
+}
+
+bool WriteIniKeys(const QString& path, const std::vector<KeyValue>& values) {
+  if (!std::all_of(values.begin(), values.end(), CanStore)) return false;
   if (IsWriteProtected(path)) return false;
+  const auto native = NativePath(path);
+  const auto lock = LockForUpdate(ReplacementTarget(native), kLockPatience);
+  if (!lock) return false;
   // Never replace a file whose present content could not be read: its other keys would be lost.
-  const auto bytes = ReadBytes(path);
-  if (!bytes) return false;
-  return ReplaceFileContent(path, IniDocument(*bytes).WithValue(section, key, value));
+  const FileRead read = ReadWholeFile(native);
+  if (read.outcome == FileRead::Outcome::kFailed) return false;
+  const QByteArray bytes = IniDocument(QByteArray::fromStdString(read.bytes)).WithValues(values);
+  return !ReplaceFile(native, std::string_view(bytes.constData(), bytes.size()));
 }
 
 }  // namespace orx::settings::basIniFile

@@ -1,20 +1,29 @@
 #pragma once
 
 #include <QString>
+#include <vector>
+
+#include "settings/ini_document.h"
 
 namespace orx::settings::basIniFile {
 
 // The value of one key, read whole, or `default_value` when the file, the section or the key
-// is missing. The file is read anew at every call.
+// is missing or the file cannot be read. The file is read anew at every call.
 QString ReadIni(const QString& path, const QString& section, const QString& key,
                 const QString& default_value);
 
-// Stores one key. The new file is written beside the old one, flushed to disk and renamed over
-// it, so that a crash leaves either the old file or the new one. Returns false when the value
-// did not reach the file: it cannot be stored (a line break), the old file cannot be read, or
-// the file is write-protected, or any write, flush, sync or rename failed (a full disk). The
-// file is then left as it was, byte for byte.
+// Stores one key. The new file is written beside the old one, flushed to disk and put in its
+// place, so that a crash leaves either the old file or the new one. Returns false when the
+// value did not reach the file: it cannot be stored (a line break), the old file cannot be
+// read, the file is write-protected or not a regular file, another copy of the program kept
+// the file busy, or any write, flush, sync or rename failed (a full disk). The file is then
+// left as it was, byte for byte.
 bool WriteIni(const QString& path, const QString& section, const QString& key,
               const QString& value);
+
+using settings::KeyValue;
+// Stores several keys in one replacement: the same bytes as writing them one after the other,
+// but the file changes once or not at all.
+bool WriteIniKeys(const QString& path, const std::vector<KeyValue>& values);
 
 }  // namespace orx::settings::basIniFile

@@ -1,20 +1,35 @@
 #include "ini_document.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
-
-#include "text_decoding.h"
+#include <algorithm>
 
 namespace orx::settings {
 
 namespace {
 
-constexpr char kCommentStart = ';';
-constexpr char kSectionOpen = '[';
-constexpr char kSectionClose = ']';
-constexpr char kAssignment = '=';
+constexpr char16_t kCommentStart = u';';
+constexpr char16_t kSectionOpen = u'[';
+constexpr char16_t kSectionClose = u']';
+constexpr char16_t kAssignment = u'=';
 constexpr char16_t kDoubleQuote = u'"';
 constexpr char16_t kSingleQuote = u'\'';
+
+const QByteArray kUtf8Mark("\xef\xbb\xbf");
+const QByteArray kUtf16LittleEndianMark("\xff\xfe");
+const QByteArray kUtf16BigEndianMark("\xfe\xff");
+
+// The Windows profile functions trim spaces and tabs, and nothing else (a no-break space is
+// part of the value).
+bool IsBlank(QChar c) {
+  return c == u' ' || c == u'\t';
+}
+
+QString Trimmed(const QString& text) {
+  qsizetype begin = 0;
+  qsizetype end = text.size();
+  while (begin < end && IsBlank(text[begin])) ++begin;
+  while (end > begin && IsBlank(text[end - 1])) --end;
+  return text.mid(begin, end - begin);
+}
 
 bool IsQuote(QChar c) {
   return c == kDoubleQuote || c == kSingleQuote;
@@ -32,10 +47,10 @@ QString Unquoted(const QString& value) {
   return value;
 }
 
-// Quotes a value that reading would otherwise change: trimmed spaces or a stripped quote pair.
+// Quotes a value that reading would otherwise change: trimmed blanks or a stripped quote pair.
 QString Encoded(const QString& value) {
   if (value.isEmpty()) return value;
-  const bool needs_quotes = value.front().isSpace() || value.back().isSpace() ||
+  const bool needs_quotes = IsBlank(value.front()) || IsBlank(value.back()) ||
                             IsQuote(value.front()) || IsQuote(value.back());
   return needs_quotes ? QString(kDoubleQuote) + value + QString(kDoubleQuote) : value;
 }
@@ -44,128 +59,170 @@ bool SameName(const QString& a, const QString& b) {
   return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-const QByteArray kUtf8Mark("\xef\xbb\xbf");
-const QByteArray kUtf16LittleEndianMark("\xff\xfe");
-const QByteArray kUtf16BigEndianMark("\xfe\xff");
+bool IsUtf16(Encoding encoding) {
+  return encoding == Encoding::kUtf16LittleEndian || encoding == Encoding::kUtf16BigEndian;
+}
 
-bool IsLineEnd(char c) {
-  return c == '\n' || c == '\r';
+// The code unit at `at`: a byte, or two in the file's order.
+char16_t UnitAt(const QByteArray& bytes, qsizetype at, Encoding encoding) {
+  const auto byte = [&](qsizetype i) { return static_cast<unsigned char>(bytes[i]); };
+  if (encoding == Encoding::kUtf16LittleEndian) return char16_t(byte(at) | byte(at + 1) << 8);
+  if (encoding == Encoding::kUtf16BigEndian) return char16_t(byte(at) << 8 | byte(at + 1));
+  return byte(at);
 }
 
 }  // namespace
 
 IniDocument::IniDocument(QByteArray file_bytes) {
-  if (file_bytes.startsWith(kUtf16LittleEndianMark) || file_bytes.startsWith(kUtf16BigEndianMark)) {
-    unicode_ = file_bytes.startsWith(kUtf16LittleEndianMark) ? Unicode::kUtf16LittleEndian
-                                                             : Unicode::kUtf16BigEndian;
-    byte_order_mark_ = file_bytes.left(kUtf16LittleEndianMark.size());
-    // The mark is off already; a second one is text.
-    QStringDecoder utf16(
-        unicode_ == Unicode::kUtf16LittleEndian ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
-        QStringDecoder::Flag::ConvertInitialBom);
-    bytes_ = QString(utf16(QByteArrayView(file_bytes).sliced(byte_order_mark_.size()))).toUtf8();
-    holds_utf8_text_ = true;
+  qsizetype start = 0;
+  if (file_bytes.startsWith(kUtf16LittleEndianMark)) {
+    encoding_ = Encoding::kUtf16LittleEndian;
+    byte_order_mark_ = kUtf16LittleEndianMark;
+  } else if (file_bytes.startsWith(kUtf16BigEndianMark)) {
+    encoding_ = Encoding::kUtf16BigEndian;
+    byte_order_mark_ = kUtf16BigEndianMark;
   } else if (file_bytes.startsWith(kUtf8Mark)) {
+    encoding_ = Encoding::kUtf8;
     byte_order_mark_ = kUtf8Mark;
-    bytes_ = file_bytes.sliced(kUtf8Mark.size());
-    holds_utf8_text_ = true;
   } else {
-    bytes_ = std::move(file_bytes);
+    encoding_ = DetectEncoding(file_bytes);
   }
+  start = byte_order_mark_.size();
 
-  qsizetype begin = 0;
-  while (begin < bytes_.size()) {
-    Line line;
-    line.begin = begin;
+  const qsizetype unit = IsUtf16(encoding_) ? 2 : 1;
+  qsizetype usable = file_bytes.size();
+  if ((usable - start) % unit != 0) {
+    trailing_ = file_bytes.right(1);
+    --usable;
+  }
+  qsizetype begin = start;
+  while (begin < usable) {
     qsizetype end = begin;
-    while (end < bytes_.size() && !IsLineEnd(bytes_[end])) ++end;
-    line.end = end;
-    line.terminated = end < bytes_.size();
-    const bool crlf = end + 1 < bytes_.size() && bytes_[end] == '\r' && bytes_[end + 1] == '\n';
-    line.next = !line.terminated ? end : end + (crlf ? 2 : 1);
-    begin = line.next;
-
-    const QByteArrayView raw = QByteArrayView(bytes_).sliced(line.begin, line.end - line.begin);
-    if (IsUtf8Text(raw)) holds_utf8_text_ = true;
-    const QString text = DecodeLine(raw).trimmed();
-    if (text.startsWith(kSectionOpen)) {
-      const qsizetype close = text.indexOf(kSectionClose);
-      if (close > 0) {
-        line.kind = Kind::kSection;
-        line.name = text.mid(1, close - 1).trimmed();
-      }
-    } else if (!text.startsWith(kCommentStart)) {
-      const qsizetype assignment = text.indexOf(kAssignment);
-      if (assignment > 0) {
-        line.name = text.left(assignment).trimmed();
-        line.value = Unquoted(text.mid(assignment + 1).trimmed());
-        if (!line.name.isEmpty()) line.kind = Kind::kKey;
+    while (end < usable) {
+      const char16_t c = UnitAt(file_bytes, end, encoding_);
+      if (c == u'\n' || c == u'\r') break;
+      end += unit;
+    }
+    qsizetype next = end;
+    if (end < usable) {
+      next += unit;
+      if (UnitAt(file_bytes, end, encoding_) == u'\r' && next < usable &&
+          UnitAt(file_bytes, next, encoding_) == u'\n') {
+        next += unit;
       }
     }
-    lines_.push_back(std::move(line));
+    lines_.push_back(Parse(file_bytes.sliced(begin, end - begin),
+                           file_bytes.sliced(end, next - end), encoding_));
+    begin = next;
   }
 }
 
-IniDocument::Place IniDocument::Find(const QString& section, const QString& key) const {
+IniDocument::Line IniDocument::Parse(QByteArray text, QByteArray ending, Encoding encoding) {
+  Line line;
+  line.text = std::move(text);
+  line.ending = std::move(ending);
+  const QString decoded = Trimmed(DecodeText(line.text, encoding));
+  if (decoded.startsWith(kSectionOpen)) {
+    const qsizetype close = decoded.indexOf(kSectionClose);
+    if (close > 0) {
+      line.kind = Kind::kSection;
+      line.name = Trimmed(decoded.mid(1, close - 1));
+    }
+  } else if (!decoded.startsWith(kCommentStart)) {
+    const qsizetype assignment = decoded.indexOf(kAssignment);
+    if (assignment > 0) {
+      line.name = Trimmed(decoded.left(assignment));
+      line.value = Unquoted(Trimmed(decoded.mid(assignment + 1)));
+      if (!line.name.isEmpty()) line.kind = Kind::kKey;
+    }
+  }
+  return line;
+}
+
+IniDocument::Place IniDocument::Find(const std::vector<Line>& lines, const QString& section,
+                                     const QString& key) {
   Place place;
-  for (size_t i = 0; i < lines_.size(); ++i) {
-    const Line& line = lines_[i];
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const Line& line = lines[i];
     if (line.kind == Kind::kSection) {
       if (place.section) break;  // the first matching section is the one
       if (SameName(line.name, section)) place.section = place.last_in_section = i;
       continue;
     }
     if (!place.section) continue;
-    if (line.end > line.begin) place.last_in_section = i;
+    if (!line.text.isEmpty()) place.last_in_section = i;
     if (line.kind == Kind::kKey && !place.key && SameName(line.name, key)) place.key = i;
   }
   return place;
 }
 
 std::optional<QString> IniDocument::Value(const QString& section, const QString& key) const {
-  const Place place = Find(section, key);
+  const Place place = Find(lines_, section, key);
   if (!place.key) return std::nullopt;
   return lines_[*place.key].value;
 }
 
 QByteArray IniDocument::LineEnding() const {
   for (const Line& line : lines_) {
-    if (line.terminated) return bytes_.mid(line.end, line.next - line.end);
+    if (!line.ending.isEmpty()) return line.ending;
   }
-  return "\n";
-}
-
-QByteArray IniDocument::Encode(const QString& line) const {
-  return EncodeLine(line, !holds_utf8_text_);
-}
-
-QByteArray IniDocument::FileBytes(const QByteArray& lines) const {
-  if (unicode_ == Unicode::kNone) return byte_order_mark_ + lines;
-  QStringEncoder utf16(unicode_ == Unicode::kUtf16LittleEndian ? QStringEncoder::Utf16LE
-                                                               : QStringEncoder::Utf16BE);
-  return byte_order_mark_ + QByteArray(utf16(QString::fromUtf8(lines)));
+  return *EncodeText(QStringLiteral("\n"), encoding_);
 }
 
 QByteArray IniDocument::WithValue(const QString& section, const QString& key,
                                   const QString& value) const {
-  const QByteArray eol = LineEnding();
-  const QByteArray key_line = Encode(key + QChar(kAssignment) + Encoded(value));
-  const Place place = Find(section, key);
-  QByteArray result = bytes_;
+  return WithValues({{section, key, value}});
+}
 
-  if (place.key) {
-    const Line& line = lines_[*place.key];
-    return FileBytes(result.replace(line.begin, line.end - line.begin, key_line));
+QByteArray IniDocument::WithValues(const std::vector<KeyValue>& values) const {
+  // A value the file's code page cannot hold turns the whole file into UTF-8, marked as such so
+  // that no reader takes it for Windows-1250 again; so does a Windows-1250 file whose bytes
+  // would now read as UTF-8 text.
+  const auto fits = [&](const QString& text) { return EncodeText(text, encoding_).has_value(); };
+  const bool all_fit = std::all_of(values.begin(), values.end(), [&](const KeyValue& change) {
+    return fits(change.section) && fits(change.key) && fits(change.value);
+  });
+  if (all_fit) {
+    QByteArray bytes = Rendered(values, encoding_);
+    if (encoding_ != Encoding::kWindows1250 || DetectEncoding(bytes) == Encoding::kWindows1250)
+      return bytes;
   }
-  if (place.section) {
-    const Line& last = lines_[place.last_in_section];
-    // A last line with no line ending of its own gets one before the new key.
-    const QByteArray lead = last.terminated ? QByteArray() : eol;
-    return FileBytes(result.insert(last.next, lead + key_line + eol));
+  return Rendered(values, Encoding::kUtf8);
+}
+
+QByteArray IniDocument::Rendered(const std::vector<KeyValue>& values, Encoding encoding) const {
+  std::vector<Line> lines = lines_;
+  QByteArray mark = byte_order_mark_;
+  const QByteArray eol = LineEnding();
+  if (encoding != encoding_) {
+    for (Line& line : lines) line.text = *EncodeText(DecodeText(line.text, encoding_), encoding);
+    mark = kUtf8Mark;
   }
-  if (!result.isEmpty() && !IsLineEnd(result.back())) result += eol;
-  return FileBytes(result + Encode(QString(kSectionOpen) + section + QChar(kSectionClose)) + eol +
-                   key_line + eol);
+  const auto make_line = [&](const QString& text, const QByteArray& ending) {
+    return Parse(*EncodeText(text, encoding), ending, encoding);
+  };
+
+  for (const KeyValue& change : values) {
+    const QString key_line = change.key + QChar(kAssignment) + Encoded(change.value);
+    const Place place = Find(lines, change.section, change.key);
+    if (place.key) {
+      lines[*place.key] = make_line(key_line, lines[*place.key].ending);
+    } else if (place.section) {
+      Line& last = lines[place.last_in_section];
+      if (last.ending.isEmpty()) last.ending = eol;  // a last line with no ending gets one
+      lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(place.last_in_section) + 1,
+                   make_line(key_line, eol));
+    } else {
+      if (!lines.empty() && lines.back().ending.isEmpty()) lines.back().ending = eol;
+      lines.push_back(
+          make_line(QString(kSectionOpen) + change.section + QChar(kSectionClose), eol));
+      lines.push_back(make_line(key_line, eol));
+    }
+  }
+
+  QByteArray bytes = mark;
+  for (const Line& line : lines) bytes += line.text + line.ending;
+  return bytes + trailing_;
 }
 
 bool IniDocument::CanStoreValue(const QString& value) {
@@ -173,14 +230,14 @@ bool IniDocument::CanStoreValue(const QString& value) {
 }
 
 bool IniDocument::CanStoreSection(const QString& section) {
-  return !section.isEmpty() && section.trimmed() == section && !HasLineBreak(section) &&
+  return !section.isEmpty() && Trimmed(section) == section && !HasLineBreak(section) &&
          !section.contains(kSectionClose);
 }
 
 bool IniDocument::CanStoreKey(const QString& key) {
-  const QString trimmed = key.trimmed();
-  return !trimmed.isEmpty() && trimmed == key && !HasLineBreak(key) && !key.contains(kAssignment) &&
-         !key.startsWith(kSectionOpen) && !key.startsWith(kCommentStart);
+  return !key.isEmpty() && Trimmed(key) == key && !HasLineBreak(key) &&
+         !key.contains(kAssignment) && !key.startsWith(kSectionOpen) &&
+         !key.startsWith(kCommentStart);
 }
 
 }  // namespace orx::settings

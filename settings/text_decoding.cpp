@@ -3,46 +3,158 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <algorithm>
+#include <array>
+#include <unordered_map>
 
 namespace orx::settings {
 
 namespace {
-const char kWindows1250[] = "windows-1250";
-// A line is decoded on its own, and a byte-order mark inside the file is text like any other
-// (the file's own mark is taken off before its lines are read).
-constexpr auto kLineDecoding =
-    QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom;
 
-bool IsAscii(QByteArrayView bytes) {
-  return std::all_of(bytes.begin(), bytes.end(),
-                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+// Windows-1250 from 0x80 up, as Windows maps it: the five bytes the code page leaves open
+// (81, 83, 88, 90, 98) stand for the control characters of the same number.
+constexpr std::array<char16_t, 128> kWindows1250High = {
+    0x20AC, 0x0081, 0x201A, 0x0083, 0x201E, 0x2026, 0x2020, 0x2021,  //
+    0x0088, 0x2030, 0x0160, 0x2039, 0x015A, 0x0164, 0x017D, 0x0179,  //
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  //
+    0x0098, 0x2122, 0x0161, 0x203A, 0x015B, 0x0165, 0x017E, 0x017A,  //
+    0x00A0, 0x02C7, 0x02D8, 0x0141, 0x00A4, 0x0104, 0x00A6, 0x00A7,  //
+    0x00A8, 0x00A9, 0x015E, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x017B,  //
+    0x00B0, 0x00B1, 0x02DB, 0x0142, 0x00B4, 0x00B5, 0x00B6, 0x00B7,  //
+    0x00B8, 0x0105, 0x015F, 0x00BB, 0x013D, 0x02DD, 0x013E, 0x017C,  //
+    0x0154, 0x00C1, 0x00C2, 0x0102, 0x00C4, 0x0139, 0x0106, 0x00C7,  //
+    0x010C, 0x00C9, 0x0118, 0x00CB, 0x011A, 0x00CD, 0x00CE, 0x010E,  //
+    0x0110, 0x0143, 0x0147, 0x00D3, 0x00D4, 0x0150, 0x00D6, 0x00D7,  //
+    0x0158, 0x016E, 0x00DA, 0x0170, 0x00DC, 0x00DD, 0x0162, 0x00DF,  //
+    0x0155, 0x00E1, 0x00E2, 0x0103, 0x00E4, 0x013A, 0x0107, 0x00E7,  //
+    0x010D, 0x00E9, 0x0119, 0x00EB, 0x011B, 0x00ED, 0x00EE, 0x010F,  //
+    0x0111, 0x0144, 0x0148, 0x00F3, 0x00F4, 0x0151, 0x00F6, 0x00F7,  //
+    0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,  //
+};
+
+const std::unordered_map<char16_t, char>& Windows1250Bytes() {
+  static const auto bytes = [] {
+    std::unordered_map<char16_t, char> map;
+    for (size_t i = 0; i < kWindows1250High.size(); ++i)
+      map.emplace(kWindows1250High[i], static_cast<char>(0x80 + i));
+    return map;
+  }();
+  return bytes;
 }
+
+// Characters that Windows-1250 text read as UTF-8 turns into, and that real notes never hold:
+// C1 controls, Latin Extended-B, phonetic signs, spacing modifiers, combining marks, and the
+// scripts from Armenian to N'Ko. Slovenian, its neighbours' letters, Greek, Cyrillic,
+// punctuation, symbols, the Far East and emoji are all text.
+bool IsImplausible(char32_t c) {
+  return (c >= 0x80 && c < 0xA0) || (c >= 0x180 && c < 0x370) || (c >= 0x500 && c < 0x800) ||
+         c == 0xFFFD;
+}
+
 }  // namespace
 
+bool IsPlausibleUtf8Text(QByteArrayView bytes) {
+  bool beyond_ascii = false;
+  for (qsizetype i = 0; i < bytes.size();) {
+    const auto lead = static_cast<unsigned char>(bytes[i]);
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    }
+    // The shortest form only, no surrogates, nothing past U+10FFFF: what a UTF-8 decoder takes.
+    int length = 0;
+    char32_t c = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+      length = 2;
+      c = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      length = 3;
+      c = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      length = 4;
+      c = lead & 0x07;
+    } else {
+      return false;
+    }
+    if (i + length > bytes.size()) return false;
+    for (int k = 1; k < length; ++k) {
+      const auto next = static_cast<unsigned char>(bytes[i + k]);
+      if ((next & 0xC0) != 0x80) return false;
+      c = c << 6 | (next & 0x3F);
+    }
+    const char32_t shortest = length == 3 ? 0x800 : length == 4 ? 0x10000 : 0x80;
+    if (c < shortest || (c >= 0xD800 && c < 0xE000) || c > 0x10FFFF) return false;
+    if (IsImplausible(c)) return false;
+    beyond_ascii = true;
+    i += length;
+  }
+  return beyond_ascii;
+}
+
+Encoding DetectEncoding(QByteArrayView bytes) {
+  const bool ascii = std::all_of(bytes.begin(), bytes.end(),
+                                 [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  if (ascii) return Encoding::kWindows1250;
+  return IsPlausibleUtf8Text(bytes) ? Encoding::kUtf8 : Encoding::kWindows1250;
+}
+
+QString DecodeText(QByteArrayView bytes, Encoding encoding) {
+  switch (encoding) {
+    case Encoding::kWindows1250: {
+      QString text(bytes.size(), Qt::Uninitialized);
+      char16_t* out = reinterpret_cast<char16_t*>(text.data());
+      for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        *out++ = byte < 0x80 ? char16_t(byte) : kWindows1250High[byte - 0x80];
+      }
+      return text;
+    }
+    case Encoding::kUtf8:
+      return QString::fromUtf8(bytes);
+    case Encoding::kUtf16LittleEndian:
+    case Encoding::kUtf16BigEndian: {
+      // A byte-order mark inside the file is text like any other.
+      QStringDecoder utf16(
+          encoding == Encoding::kUtf16LittleEndian ? QStringDecoder::Utf16LE
+                                                   : QStringDecoder::Utf16BE,
+          QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+      return utf16(bytes);
+    }
+  }
+  return {};
+}
+
+std::optional<QByteArray> EncodeText(const QString& text, Encoding encoding) {
+  switch (encoding) {
+    case Encoding::kWindows1250: {
+      QByteArray bytes;
+      bytes.reserve(text.size());
+      const auto& table = Windows1250Bytes();
+      for (const QChar c : text) {
+        if (c.unicode() < 0x80) {
+          bytes += static_cast<char>(c.unicode());
+          continue;
+        }
+        const auto found = table.find(c.unicode());
+        if (found == table.end()) return std::nullopt;
+        bytes += found->second;
+      }
+      return bytes;
+    }
+    case Encoding::kUtf8:
+      return text.toUtf8();
+    case Encoding::kUtf16LittleEndian:
+    case Encoding::kUtf16BigEndian: {
+      QStringEncoder utf16(encoding == Encoding::kUtf16LittleEndian ? QStringEncoder::Utf16LE
+                                                                    : QStringEncoder::Utf16BE,
+                           QStringEncoder::Flag::Stateless);
+      return QByteArray(utf16(text));
+    }
+  }
+  return std::nullopt;
+}
+
 QString DecodeLine(QByteArrayView bytes) {
-  QStringDecoder utf8(QStringDecoder::Utf8, kLineDecoding);
-  QString text = utf8(bytes);
-  if (!utf8.hasError()) return text;
-  QStringDecoder windows1250(kWindows1250);
-  if (!windows1250.isValid()) return QString::fromLatin1(bytes);
-  return windows1250(bytes);
-}
-
-bool IsUtf8Text(QByteArrayView bytes) {
-  if (IsAscii(bytes)) return false;
-  QStringDecoder utf8(QStringDecoder::Utf8, kLineDecoding);
-  const QString decoded = utf8(bytes);  // the decoder works only when its result is taken
-  return !utf8.hasError();
-}
-
-QByteArray EncodeLine(const QString& text, bool prefer_windows1250) {
-  QByteArray utf8 = text.toUtf8();
-  if (!prefer_windows1250 || IsAscii(utf8)) return utf8;
-  QStringEncoder windows1250(kWindows1250, QStringEncoder::Flag::Stateless);
-  if (!windows1250.isValid()) return utf8;
-  QByteArray single_byte = windows1250(text);
-  if (windows1250.hasError() || IsUtf8Text(single_byte)) return utf8;
-  return single_byte;
+  return DecodeText(bytes, DetectEncoding(bytes));
 }
 
 }  // namespace orx::settings

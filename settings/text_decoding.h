@@ -6,16 +6,23 @@
 
 namespace orx::settings {
 
-// Decodes one line of pll.ini: as UTF-8 where the bytes are valid UTF-8, otherwise as
-// Windows-1250, the code page in which the earlier Windows program wrote Slovenian notes.
+enum class Encoding { kWindows1250, kUtf8, kUtf16LittleEndian, kUtf16BigEndian };
+
+// The encoding of a whole pll.ini without its byte-order mark. A mark decides; otherwise the
+// file is Windows-1250, the Windows program's code page, unless it is valid UTF-8 as a whole,
+// holds at least one character beyond ASCII, and every such character is one that real text
+// holds. Windows-1250 text that happens to be valid UTF-8 (an upper-case letter before a
+// punctuation mark or a letter such as Š or ž, as in "ČŠ") decodes to control characters,
+// phonetic signs, combining marks or right-to-left scripts, which no note contains.
+Encoding DetectEncoding(QByteArrayView bytes_without_mark);
+bool IsPlausibleUtf8Text(QByteArrayView bytes);
+
+// One line's bytes in the given encoding, and back. Encode gives nothing when a character does
+// not fit the encoding.
+QString DecodeText(QByteArrayView bytes, Encoding encoding);
+std::optional<QByteArray> EncodeText(const QString& text, Encoding encoding);
+
+// Decodes one line the way a whole file of it would be read.
 QString DecodeLine(QByteArrayView bytes);
-
-// Whether the bytes hold a character beyond ASCII and are valid UTF-8 as a whole.
-bool IsUtf8Text(QByteArrayView bytes);
-
-// Encodes one line so that DecodeLine gives it back. With `prefer_windows1250` a line goes out
-// in Windows-1250, which the Windows program reads, whenever every character fits and the bytes
-// cannot be mistaken for UTF-8; otherwise, and without the preference, it goes out as UTF-8.
-QByteArray EncodeLine(const QString& text, bool prefer_windows1250);
 
 }  // namespace orx::settings

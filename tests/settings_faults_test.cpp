@@ -9,9 +9,11 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <csignal>
+#include <filesystem>
 
-#include "settings/atomic_file.h"
 #include "settings/bas_ini_file.h"
+#include "settings/file_replacement.h"
+#include "settings/native_path.h"
 #include "settings/pll_ini.h"
 #include "support/temp_file.h"
 
@@ -55,30 +57,44 @@ TEST_F(SettingsFaults, AFullDiskLeavesTheOldFileByteForByte) {
   EXPECT_EQ(settings::basIniFile::ReadIni(path, "Opombe", "T1", {}), "novo");
 }
 
-TEST_F(SettingsFaults, AFailedCommitLeavesTheOldFileAndNoTemporary) {
-  QString seen_temporary;
-  const bool saved = settings::ReplaceFileContent(path, "[Freq]\nF1=1\n",
-                                                  [&](const QString& temporary, const QString&) {
-                                                    seen_temporary = temporary;
-                                                    return false;
-                                                  });
-  EXPECT_FALSE(saved);
-  EXPECT_EQ(ReadBytes(path), original);
-  EXPECT_TRUE(QFileInfo(seen_temporary).fileName().startsWith(".pll.ini.orx-save-"));
-  EXPECT_EQ(FolderEntries(), QStringList{"pll.ini"});
+TEST_F(SettingsFaults, AFailedSyncOrCommitLeavesTheOldFileAndNoTemporary) {
+  std::filesystem::path seen_temporary;
+  const settings::ReplacementSteps failing_sync{[] { return false; }, {}};
+  const settings::ReplacementSteps failing_commit{
+      {}, [&](const std::filesystem::path& temporary, const std::filesystem::path&) {
+        seen_temporary = temporary;
+        return false;
+      }};
+  for (const auto& steps : {failing_sync, failing_commit}) {
+    EXPECT_TRUE(settings::ReplaceFile(settings::NativePath(path), "[Freq]\nF1=1\n", steps));
+    EXPECT_EQ(ReadBytes(path), original);
+    EXPECT_EQ(FolderEntries(), QStringList{"pll.ini"});
+  }
+  EXPECT_TRUE(seen_temporary.filename().string().starts_with(".pll.ini.orx-save-"));
 }
 
 TEST_F(SettingsFaults, StaleTemporariesOfOurOwnGoAtTheNextWriteAndNothingElseDoes) {
   const QString stale = folder.filePath(".pll.ini.orx-save-AbC123");
   const QString fresh = folder.filePath(".pll.ini.orx-save-XyZ789");
-  const QStringList others = {"pll.ini.AbC123", ".other.ini.orx-save-AbC123", "pll.ini~"};
+  // Everything else is as old as the stale one: only the name may tell them apart. The
+  // program itself may lie beside pll.ini.
+  const QStringList others = {"pll.ini.AbC123",
+                              ".other.ini.orx-save-AbC123",
+                              "pll.ini~",
+                              ".PLL.INI.ORX-SAVE-QWERTY",
+                              ".pll.ini.orx-save-ab\ncd1",
+                              ".pll.ini.orx-save-AbC1234",
+                              "orx-frekvenca",
+                              "orx-frekvenca.exe"};
   for (const QString& file : QStringList{stale, fresh}) WriteBytes(file, "x");
   for (const QString& name : others) WriteBytes(folder.filePath(name), "x");
-  QFile old_file(stale);
-  ASSERT_TRUE(old_file.open(QIODevice::ReadWrite));
-  old_file.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
-                       QFileDevice::FileModificationTime);
-  old_file.close();
+  const QStringList aged = QStringList(others) << QFileInfo(stale).fileName();
+  for (const QString& name : aged) {
+    QFile old_file(folder.filePath(name));
+    ASSERT_TRUE(old_file.open(QIODevice::ReadWrite));
+    old_file.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                         QFileDevice::FileModificationTime);
+  }
 
   ASSERT_TRUE(WriteIni(path, "Freq", "F1", "7100"));
   EXPECT_FALSE(QFile::exists(stale));
@@ -96,12 +112,25 @@ TEST_F(SettingsFaults, AFileWithNoWritePermissionIsRefusedForEveryUserAndKeepsIt
   EXPECT_EQ(status.st_mode & 0777, 0444u);
 }
 
-TEST_F(SettingsFaults, ASuccessfulWriteKeepsTheFilesMode) {
-  ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
-  ASSERT_TRUE(WriteIni(path, "Freq", "F1", "1"));
+mode_t ModeOf(const QString& path) {
   struct stat status {};
-  ASSERT_EQ(stat(QFile::encodeName(path).constData(), &status), 0);
-  EXPECT_EQ(status.st_mode & 0777, 0600u);
+  return stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 07777 : 0;
+}
+
+TEST_F(SettingsFaults, AWriteKeepsTheFilesModeAndANewFileGets0666LessTheUmask) {
+  for (const mode_t mode : {0600, 0644, 0664, 0660}) {
+    ASSERT_EQ(chmod(QFile::encodeName(path).constData(), mode), 0);
+    ASSERT_TRUE(WriteIni(path, "Freq", "F1", "1"));
+    EXPECT_EQ(ModeOf(path), mode) << std::oct << mode;
+  }
+  for (const mode_t mask : {022, 002, 077}) {
+    const QString fresh = folder.filePath(QStringLiteral("new-%1.ini").arg(mask));
+    const mode_t saved = umask(mask);
+    const bool written = WriteIni(fresh, "Freq", "F1", "1");
+    umask(saved);
+    ASSERT_TRUE(written);
+    EXPECT_EQ(ModeOf(fresh), 0666 & ~mask) << std::oct << mask;
+  }
 }
 
 }  // namespace

@@ -192,14 +192,14 @@ TEST_F(SettingsFile, AFileKeepsItsEncoding) {
       {"ASCII file, value that fits Windows-1250", "[Opombe]\n", QStringLiteral("Šport"),
        "[Opombe]\nT1=\x8aport\n"},
       {"ASCII file, value beyond Windows-1250", "[Opombe]\n", QStringLiteral("Ελλάδα €"),
-       "[Opombe]\nT1=\xce\x95\xce\xbb\xce\xbb\xce\xac\xce\xb4\xce\xb1 \xe2\x82\xac\n"},
+       "\xef\xbb\xbf[Opombe]\nT1=\xce\x95\xce\xbb\xce\xbb\xce\xac\xce\xb4\xce\xb1 \xe2\x82\xac\n"},
       {"UTF-8 file", "[Opombe]\nT2=\xc5\xa0ola\n", QStringLiteral("Šport"),
        "[Opombe]\nT2=\xc5\xa0ola\nT1=\xc5\xa0port\n"},
       {"UTF-8 file with a byte-order mark", "\xef\xbb\xbf[Opombe]\n", QStringLiteral("Šport"),
        "\xef\xbb\xbf[Opombe]\nT1=\xc5\xa0port\n"},
-      // These Windows-1250 bytes would read back as UTF-8 "č", so the value goes as UTF-8.
+      // These Windows-1250 bytes would read back as UTF-8 "č", so the file goes as UTF-8.
       {"value whose Windows-1250 bytes look like UTF-8", "[Opombe]\n", QStringLiteral("ÄŤ"),
-       "[Opombe]\nT1=\xc3\x84\xc5\xa4\n"},
+       "\xef\xbb\xbf[Opombe]\nT1=\xc3\x84\xc5\xa4\n"},
   };
   for (const Case& c : cases) {
     WriteBytes(path, c.before);

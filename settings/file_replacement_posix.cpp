@@ -1,0 +1,194 @@
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <random>
+#include <thread>
+#include <utility>
+
+#include "file_replacement.h"
+#include "file_replacement_platform.h"
+
+namespace orx::settings {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::error_code LastError() {
+  return {errno, std::generic_category()};
+}
+
+class Descriptor {
+ public:
+  explicit Descriptor(int fd = -1) : fd_(fd) {}
+  ~Descriptor() { Reset(); }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int get() const { return fd_; }
+  int Release() { return std::exchange(fd_, -1); }
+  void Reset() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+  }
+
+ private:
+  int fd_;
+};
+
+std::string RandomPart() {
+  static constexpr char kAlphabet[] =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  static thread_local std::mt19937 generator{std::random_device{}()};
+  std::uniform_int_distribution<std::size_t> pick(0, sizeof kAlphabet - 2);
+  std::string part;
+  for (std::size_t i = 0; i < kTemporaryRandomLength; ++i) part += kAlphabet[pick(generator)];
+  return part;
+}
+
+class PosixTemporary : public platform::TemporaryFile {
+ public:
+  PosixTemporary(fs::path path, int fd) : path_(std::move(path)), fd_(fd) {}
+  ~PosixTemporary() override { fd_.Reset(); }
+
+  const fs::path& Path() const override { return path_; }
+
+  std::error_code Write(std::string_view bytes) override {
+    while (!bytes.empty()) {
+      const ssize_t written = ::write(fd_.get(), bytes.data(), bytes.size());
+      if (written < 0 && errno == EINTR) continue;
+      if (written <= 0)
+        return written < 0 ? LastError() : std::make_error_code(std::errc::no_space_on_device);
+      bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return {};
+  }
+
+  std::error_code Sync() override {
+    return ::fdatasync(fd_.get()) == 0 ? std::error_code() : LastError();
+  }
+
+  std::error_code TakeAttributesOf(const fs::path& target) override {
+    struct stat old {};
+    if (::stat(target.c_str(), &old) != 0) return LastError();
+    // As root, the file stays its owner's; a user may at least keep the group he shares.
+    if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) {
+      if (::fchown(fd_.get(), old.st_uid, old.st_gid) != 0) {
+        [[maybe_unused]] const int ignored =
+            ::fchown(fd_.get(), static_cast<uid_t>(-1), old.st_gid);
+      }
+    }
+    return ::fchmod(fd_.get(), old.st_mode & 07777) == 0 ? std::error_code() : LastError();
+  }
+
+  std::error_code Close() override {
+    const int fd = fd_.Release();
+    return ::close(fd) == 0 ? std::error_code() : LastError();
+  }
+
+ private:
+  fs::path path_;
+  Descriptor fd_;
+};
+
+class FolderLock : public UpdateLock {
+ public:
+  explicit FolderLock(int fd) : fd_(fd) {}
+
+ private:
+  Descriptor fd_;  // closing it lets the lock go
+};
+
+}  // namespace
+
+namespace platform {
+
+std::unique_ptr<TemporaryFile> CreateTemporaryBeside(const fs::path& target,
+                                                     std::error_code& error) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const fs::path path = target.parent_path() / (TemporaryPrefix(target) + RandomPart());
+    // 0666 less the umask: what a new pll.ini gets; an existing one's mode is given later.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+    if (fd >= 0) return std::make_unique<PosixTemporary>(path, fd);
+    if (errno != EEXIST) break;
+  }
+  error = LastError();
+  return nullptr;
+}
+
+std::error_code Commit(const fs::path& temporary, const fs::path& target) {
+  return ::rename(temporary.c_str(), target.c_str()) == 0 ? std::error_code() : LastError();
+}
+
+void SyncFolder(const fs::path& folder) {
+  Descriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (fd.get() >= 0) ::fsync(fd.get());
+}
+
+}  // namespace platform
+
+FileRead ReadWholeFile(const fs::path& path) {
+  FileRead result;
+  // Non-blocking, so that a FIFO with no writer cannot hold the open.
+  Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  if (fd.get() < 0) {
+    if (errno == ENOENT) return result;
+    result.outcome = FileRead::Outcome::kFailed;
+    result.error = LastError();
+    return result;
+  }
+  result.outcome = FileRead::Outcome::kFailed;
+  struct stat status {};
+  if (::fstat(fd.get(), &status) != 0) {
+    result.error = LastError();
+    return result;
+  }
+  if (!S_ISREG(status.st_mode)) {
+    result.error = std::make_error_code(S_ISDIR(status.st_mode) ? std::errc::is_a_directory
+                                                                : std::errc::invalid_argument);
+    return result;
+  }
+  if (static_cast<std::uintmax_t>(status.st_size) > kLargestSettingsFile) {
+    result.error = std::make_error_code(std::errc::file_too_large);
+    return result;
+  }
+  std::string bytes;
+  char buffer[65536];
+  for (;;) {
+    const ssize_t count = ::read(fd.get(), buffer, sizeof buffer);
+    if (count < 0 && errno == EINTR) continue;
+    if (count < 0) {
+      result.error = LastError();
+      return result;
+    }
+    if (count == 0) break;
+    bytes.append(buffer, static_cast<std::size_t>(count));
+    if (bytes.size() > kLargestSettingsFile) {  // it grew while being read
+      result.error = std::make_error_code(std::errc::file_too_large);
+      return result;
+    }
+  }
+  result.outcome = FileRead::Outcome::kRead;
+  result.bytes = std::move(bytes);
+  return result;
+}
+
+std::unique_ptr<UpdateLock> LockForUpdate(const fs::path& target,
+                                          std::chrono::milliseconds patience) {
+  // The folder is locked, not the file: a rename replaces the file but never the folder, and
+  // no lock file is left behind.
+  Descriptor fd(::open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (fd.get() < 0) return std::make_unique<UpdateLock>();  // the write will say what is wrong
+  const auto give_up = std::chrono::steady_clock::now() + patience;
+  while (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
+    // A file system without locks (some network shares) cannot be coordinated; write anyway.
+    if (errno != EWOULDBLOCK && errno != EINTR) return std::make_unique<UpdateLock>();
+    if (std::chrono::steady_clock::now() >= give_up) return nullptr;
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  return std::make_unique<FolderLock>(fd.Release());
+}
+
+}  // namespace orx::settings
