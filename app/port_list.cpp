@@ -6,8 +6,6 @@
 
 namespace orx::app {
 
-namespace {
-
 QString StableNameOf(const QString& device, const QString& by_id_folder) {
   const QString canonical = QFileInfo(device).canonicalFilePath();
   const QDir folder(by_id_folder);
@@ -16,8 +14,6 @@ QString StableNameOf(const QString& device, const QString& by_id_folder) {
   }
   return QString();
 }
-
-}  // namespace
 
 QList<PortEntry> PresentPorts(const QString& by_id_folder) {
   QList<PortEntry> ports;

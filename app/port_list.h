@@ -17,6 +17,9 @@ struct PortEntry {
 // The ports present now (Qt SerialPort lists them; nothing is opened by the program).
 QList<PortEntry> PresentPorts(const QString& by_id_folder = QStringLiteral("/dev/serial/by-id"));
 
+// The link in `by_id_folder` that leads to `device`, or nothing.
+QString StableNameOf(const QString& device, const QString& by_id_folder);
+
 // One line a port, or one line saying there is none.
 QString PortListText(const QList<PortEntry>& ports);
 

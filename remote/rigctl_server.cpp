@@ -54,10 +54,11 @@ void RigctlServer::Serve(QTcpSocket* socket) {
     if (socket->state() != QAbstractSocket::ConnectedState) return;
     if (!socket->canReadLine()) {
       // A line that never ends is no command; a client sending one is dropped.
-      if (socket->bytesAvailable() > kLongestLine) socket->abort();
+      if (socket->bytesAvailable() > kLongestLine + kLongestLineEnd) socket->abort();
       return;
     }
-    QByteArray line = socket->readLine(kLongestLine + 2);
+    // readLine's limit counts the terminating zero it writes as well.
+    QByteArray line = socket->readLine(kLongestLine + kLongestLineEnd + 1);
     if (!line.endsWith('\n')) {
       socket->abort();
       return;

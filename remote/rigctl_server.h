@@ -16,7 +16,8 @@ namespace orx::remote {
 class RigctlServer : public QObject {
  public:
   static constexpr int kMaximumClients = 8;
-  static constexpr qsizetype kLongestLine = 1024;
+  static constexpr qsizetype kLongestLine = 1024;  // the command, without its line end
+  static constexpr qsizetype kLongestLineEnd = 2;  // CR LF
 
   explicit RigctlServer(TuningTarget& target, QObject* parent = nullptr);
 

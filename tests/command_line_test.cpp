@@ -2,6 +2,8 @@
 // mistakes never touch a display, a port or a file.
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
@@ -32,6 +34,10 @@ TEST(CommandLine, OptionsAndTheirValues) {
   EXPECT_EQ(run.settings_file, "a/b.ini");
   EXPECT_EQ(run.rigctld_port, 4532);
   EXPECT_EQ(run.rigctld_address, QHostAddress(QHostAddress::AnyIPv4));
+  EXPECT_EQ(Parse({"--rigctld", "65535"}).rigctld_port, 65535);
+  EXPECT_EQ(Parse({"--rigctld", "1"}).rigctld_port, 1);
+  for (const char* refused : {"0", "65536", "-1"})
+    EXPECT_EQ(Parse({"--rigctld", refused}).action, Options::Action::kError) << refused;
 }
 
 TEST(CommandLine, MistakesNameWhatWasWrongOnOneLine) {
@@ -49,6 +55,29 @@ TEST(CommandLine, MistakesNameWhatWasWrongOnOneLine) {
     EXPECT_TRUE(options.error.contains(c.named)) << options.error;
     EXPECT_TRUE(options.error.contains("--help")) << options.error;
     EXPECT_FALSE(options.error.contains('\n')) << options.error;
+  }
+}
+
+TEST(PortList, TheStableNameIsTheByIdLinkThatLeadsToTheDevice) {
+  QTemporaryDir dev;
+  const QString by_id = dev.filePath("serial/by-id");
+  ASSERT_TRUE(QDir().mkpath(by_id));
+  for (const char* device : {"ttyUSB0", "ttyUSB1", "ttyACM0"}) {
+    QFile file(dev.filePath(device));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  }
+  ASSERT_TRUE(QFile::link("../../ttyUSB1", by_id + "/usb-FTDI_FT232R_A10K-if00-port0"));
+  ASSERT_TRUE(QFile::link(dev.filePath("ttyACM0"), by_id + "/usb-Arduino_1234-if00"));
+  EXPECT_EQ(app::StableNameOf(dev.filePath("ttyUSB1"), by_id),
+            by_id + "/usb-FTDI_FT232R_A10K-if00-port0");
+  EXPECT_EQ(app::StableNameOf(dev.filePath("ttyACM0"), by_id), by_id + "/usb-Arduino_1234-if00");
+  EXPECT_EQ(app::StableNameOf(dev.filePath("ttyUSB0"), by_id), "");
+  EXPECT_EQ(app::StableNameOf(dev.filePath("ttyUSB9"), by_id), "");  // gone: no match by accident
+
+  // Whatever the system lists, every port comes with the name to give --port.
+  for (const app::PortEntry& port : app::PresentPorts(by_id)) {
+    EXPECT_FALSE(port.name.isEmpty());
+    EXPECT_TRUE(port.stable_name.isEmpty() || port.stable_name.startsWith(by_id));
   }
 }
 

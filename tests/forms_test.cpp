@@ -82,6 +82,32 @@ TEST_F(ScrollBarRules, WheelTurnedUpRaisesTheValue) {
   EXPECT_EQ(changes.count(), 2);  // two notches down make one change
 }
 
+// Touchpads and high-resolution wheels send parts of a notch; the parts add up to steps.
+TEST_F(ScrollBarRules, FineWheelStepsAddUpToWholeNotchesInEachDirection) {
+  const QPointF at(250, 12);
+  const auto turn = [&](int delta, int times) {
+    for (int i = 0; i < times; ++i) {
+      QWheelEvent event(at, bar.mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                        Qt::NoModifier, Qt::NoScrollPhase, false);
+      QCoreApplication::sendEvent(&bar, &event);
+      QCoreApplication::processEvents();
+    }
+  };
+  turn(15, 7);
+  EXPECT_EQ(bar.value(), 2000);
+  turn(15, 1);
+  EXPECT_EQ(bar.value(), 2001);
+  turn(60, 2);
+  EXPECT_EQ(bar.value(), 2002);
+  turn(-15, 8);
+  EXPECT_EQ(bar.value(), 2001);
+  turn(-60, 2);
+  EXPECT_EQ(bar.value(), 2000);
+  turn(-30, 3);
+  turn(30, 3);
+  EXPECT_EQ(bar.value(), 2000);
+}
+
 TEST_F(ScrollBarRules, DraggingTheThumbRaisesChangeOnlyOnRelease) {
   bar.show();
   changes.clear();

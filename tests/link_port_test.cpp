@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstring>
 #include <thread>
+#include <vector>
 
 #include "link/module1.h"
 #include "link/posix_serial_device.h"
@@ -305,6 +306,32 @@ TEST(PreciseWait, TheMarginFollowsHowLateTheSleeperWakes) {
   EXPECT_EQ(capped_wait.MarginMs(), link::PreciseWait::kMaximumMarginMs);
 }
 
+// Wakes late by the next amount in turn.
+class SequenceSleeper : public link::Sleeper {
+ public:
+  SequenceSleeper(VirtualClock& clock, std::vector<double> lateness_ms)
+      : clock_(clock), lateness_ms_(std::move(lateness_ms)) {}
+  void SleepUntil(double deadline_ms) override {
+    const double wake = deadline_ms + lateness_ms_[next_++ % lateness_ms_.size()];
+    if (wake > clock_.Now()) clock_.Advance(wake - clock_.Now());
+  }
+
+ private:
+  VirtualClock& clock_;
+  std::vector<double> lateness_ms_;
+  size_t next_ = 0;
+};
+
+TEST(PreciseWait, OneLateWakeUpInAHundredDoesNotSetTheMargin) {
+  VirtualClock clock(1.0 / 65536);
+  std::vector<double> lateness(63, 0.01);
+  lateness.push_back(0.15);
+  SequenceSleeper sleeper(clock, lateness);
+  link::PreciseWait wait(clock, &sleeper);
+  for (int i = 0; i < 64; ++i) wait.Wait(1.0);
+  EXPECT_LT(wait.MarginMs(), 0.1);  // the 99th percentile plus its allowance, not the latest
+}
+
 TEST(PreciseWait, WithoutASleeperItIsThePureSpin) {
   VirtualClock clock(0.25);
   link::PreciseWait wait(clock, nullptr);
@@ -374,6 +401,25 @@ TEST_F(PseudoTerminal, ModemLinesItCannotDriveAreReportedAsFailures) {
   EXPECT_FALSE(device.SetRts(false));
   device.Close();
   EXPECT_TRUE(device.SetDtr(true));  // closed: nothing to drive, nothing to report
+}
+
+TEST_F(PseudoTerminal, TheSystemCallsHandTheirArgumentToTheKernel) {
+  link::PosixCalls& calls = link::SystemPosixCalls();
+  const int terminal = calls.Open(slave_path_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+  ASSERT_GE(terminal, 0);
+  ASSERT_EQ(write(master_, "frame\n", 6), 6);
+  int waiting = -1;
+  for (int tries = 0; tries < 100 && waiting != 6; ++tries) {
+    ASSERT_EQ(calls.Ioctl(terminal, FIONREAD, &waiting), 0) << std::strerror(errno);
+    if (waiting != 6) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  EXPECT_EQ(waiting, 6);  // the kernel wrote the count where the argument pointed
+  int queued = -1;
+  ASSERT_EQ(calls.Ioctl(terminal, TIOCOUTQ, &queued), 0);
+  EXPECT_EQ(queued, 0);
+  EXPECT_EQ(calls.Ioctl(terminal, TIOCEXCL, nullptr), 0);
+  EXPECT_EQ(calls.Ioctl(terminal, TIOCNXCL, nullptr), 0);
+  EXPECT_EQ(calls.Close(terminal), 0);
 }
 
 TEST(PosixSerialDevice, AMissingDeviceOrANameWithNoDeviceDoesNotOpen) {

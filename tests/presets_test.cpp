@@ -38,6 +38,19 @@ TEST_F(Presets, EachPresetRecallsItsOwnFrequencyWithOneWord) {
   }
 }
 
+TEST_F(Presets, TheBandLimitsThemselvesAreInsideTheBand) {
+  auto& form =
+      Start("[Freq]\nF1=30000\nF2=100\nF3=30001\nF4=99\n[Nastavitve]\nmin=100\nmax=30000\n");
+  EXPECT_EQ(form.HScroll1->value(), 30000);  // started on F1, the upper limit
+  for (const auto& [preset, tuned] : {std::pair{2, 100}, {1, 30000}, {3, 30000}, {4, 30000}}) {
+    Click(form.M(preset));
+    EXPECT_EQ(form.HScroll1->value(), tuned) << "M" << preset;
+  }
+  Click(form.M(2));
+  Click(form.M(4));
+  EXPECT_EQ(form.HScroll1->value(), 100);
+}
+
 TEST_F(Presets, RecallingTheFrequencyAlreadyTunedSendsNothingAndKeepsTheNote) {
   auto& form = Start("[Freq]\nF5=2000\n[Opombe]\nT5=Val 202\n");
   Hover(form.M(5));

@@ -41,6 +41,41 @@ TEST(Program, AnEventLoopEndedWithoutACloseStillClosesThePort) {
   EXPECT_FALSE(harness.device.IsOpen());
 }
 
+std::vector<Event> ReadEvents(const QString& events_file) {
+  std::vector<Event> events;
+  for (const QByteArray& line : ReadBytes(events_file).split('\n')) {
+    const auto fields = line.split(' ');
+    if (fields.size() != 4) continue;
+    events.push_back({fields[0].toDouble(), static_cast<Operation>(fields[1].toInt()),
+                      fields[2] == "1", fields[3] == "1"});
+  }
+  return events;
+}
+
+bool NothingReachesTheDeviceAfterTheClose(const std::vector<Event>& events) {
+  const auto close = std::find_if(events.begin(), events.end(),
+                                  [](const Event& e) { return e.operation == Operation::kClose; });
+  return close != events.end() &&
+         std::none_of(close + 1, events.end(), [](const Event& e) { return e.device_open; });
+}
+
+TEST(Program, ASignalDuringTheLoadEndsTheRunBeforeTheWindowEverShows) {
+  QTemporaryDir folder;
+  const QString ini = folder.filePath("pll.ini");
+  const QByteArray settings = "[Freq]\nF1=1000\n[Opombe]\nT1=x\n";
+  WriteBytes(ini, settings);
+  QProcess child;
+  child.start(ORX_TEST_CHILD, {"load-signal", ini, folder.filePath("events")});
+  ASSERT_TRUE(child.waitForFinished(10000));
+  EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(child.exitCode(), 0);
+  EXPECT_FALSE(child.readAllStandardOutput().contains("shown"));
+  const auto events = ReadEvents(folder.filePath("events"));
+  EXPECT_TRUE(NothingReachesTheDeviceAfterTheClose(events));
+  EXPECT_EQ(WordsOf(ReceiveWords(events)), (std::vector<uint16_t>{0x8505, 1012}));
+  EXPECT_EQ(ReadBytes(ini), settings);
+}
+
 // The window in a child process on the recording link and the real clock, tuning without a
 // pause, ended by a signal while a word is on the wire.
 class Signals : public ::testing::TestWithParam<int> {};
@@ -65,17 +100,8 @@ TEST_P(Signals, FinishTheWordInProgressCloseThePortAndWriteNothing) {
   EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(child.exitCode(), 0);
 
-  std::vector<Event> events;
-  for (const QByteArray& line : ReadBytes(events_file).split('\n')) {
-    const auto fields = line.split(' ');
-    if (fields.size() != 4) continue;
-    events.push_back({fields[0].toDouble(), static_cast<Operation>(fields[1].toInt()),
-                      fields[2] == "1", fields[3] == "1"});
-  }
-  const auto close = std::find_if(events.begin(), events.end(),
-                                  [](const Event& e) { return e.operation == Operation::kClose; });
-  ASSERT_NE(close, events.end());
-  EXPECT_TRUE(std::none_of(close + 1, events.end(), [](const Event& e) { return e.device_open; }));
+  const auto events = ReadEvents(events_file);
+  EXPECT_TRUE(NothingReachesTheDeviceAfterTheClose(events));
   const auto lines_moved = std::count_if(events.begin(), events.end(), [](const Event& e) {
     return e.device_open && e.operation != Operation::kOpen && e.operation != Operation::kClose;
   });

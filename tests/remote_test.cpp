@@ -19,13 +19,14 @@ namespace {
 // A receiver tuned between 100 and 30000 kHz, as the protocol sees it.
 struct FakeTuning : remote::TuningTarget {
   int ShownKilohertz() const override { return shown; }
-  int LowestKilohertz() const override { return 100; }
+  int LowestKilohertz() const override { return lowest; }
   int HighestKilohertz() const override { return 30000; }
   void TuneTo(int kilohertz) override {
     shown = kilohertz;
     tuned << kilohertz;
   }
   int shown = 7000;
+  int lowest = 100;
   QList<int> tuned;
 };
 
@@ -97,6 +98,10 @@ TEST(RigctlProtocol, DumpStateGivesTheBandInHertz) {
   const QByteArray state = session.Handle("\\dump_state").text;
   EXPECT_TRUE(state.contains("\n100000.000000 30000000.000000 ")) << state.toStdString();
   EXPECT_TRUE(state.endsWith("done\n"));
+
+  tuning.lowest = -20;  // a band that reaches below zero starts, for Hamlib, at zero
+  const QByteArray from_zero = session.Handle("\\dump_state").text;
+  EXPECT_TRUE(from_zero.contains("\n0.000000 30000000.000000 ")) << from_zero.toStdString();
 }
 
 // The window offscreen on the recording link, with the control port on a free port.
@@ -184,6 +189,23 @@ TEST_F(ControlPort, ManyCommandsAtOnceAreAllAnsweredInOrder) {
   }));
   EXPECT_EQ(replies, "RPRT 0\nRPRT 0\nRPRT 0\n7002000\n");
   EXPECT_EQ(harness.WordsOnWire(), (std::vector<uint16_t>{7012, 7013, 7014}));
+}
+
+TEST_F(ControlPort, SetFrequencyAnswersOnlyOnceItsWordIsOnTheWire) {
+  app::FormTuning tuning(*form);
+  remote::RigctlSession session(tuning);
+  EXPECT_EQ(session.Handle("F 7000000").text, "RPRT 0\n");
+  // No turn of the event loop in between: the word went out inside the command.
+  EXPECT_EQ(harness.WordsOnWire(), std::vector<uint16_t>{7012});
+}
+
+TEST_F(ControlPort, ALongestCommandWithCrLfIsAnsweredAndTheClientStays) {
+  auto client = Connect();
+  const QByteArray command = "F 7000000" + QByteArray(1024 - 9, ' ');
+  EXPECT_EQ(Ask(*client, command + "\r\n"), "RPRT 0\n");
+  EXPECT_EQ(client->state(), QAbstractSocket::ConnectedState);
+  EXPECT_EQ(Ask(*client, "f\n"), "7000000\n");
+  EXPECT_EQ(Ask(*client, "F 5000000" + QByteArray(1025 - 9, ' ') + "\n"), "RPRT -1\n");
 }
 
 TEST_F(ControlPort, TheSameFrequencyAgainSendsNothing) {

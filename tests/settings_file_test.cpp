@@ -138,6 +138,8 @@ TEST_F(SettingsFile, EveryStorableValueReadsBackUnchanged) {
       "; looks like a comment",
       "[looks like a section]",
       QStringLiteral("\t tab \t"),
+      QString(QChar(0xFEFF)) + QStringLiteral("Val 202"),  // a byte-order mark is text here
+      QString(QChar(0xA0)) + QStringLiteral("no-break spaces") + QChar(0xA0),
   };
   for (const QString& value : values) {
     ASSERT_TRUE(WriteIni(path, "Opombe", "T1", value)) << value.toStdString();

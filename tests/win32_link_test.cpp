@@ -3,6 +3,8 @@
 // port that Wine maps to a pseudo-terminal of the test's own.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -141,6 +143,26 @@ TEST(Win32SerialDevice, AFrameOnThePerformanceCounterIsWhatTheSynthesizerNeeds) 
   EXPECT_EQ(words[0].word, 0x8505);
   EXPECT_TRUE(FrameProblems(words[0]).empty()) << ::testing::PrintToString(FrameProblems(words[0]));
   EXPECT_GE(words[0].end_ms - words[0].start_ms, 69.0);
+}
+
+TEST(Win32Sleeper, SleepsOnTheTimerUntilTheDeadlineWithoutSpinning) {
+  const auto clock = link::MakeHighResolutionClock();
+  const auto sleeper = link::MakeHighResolutionSleeper(*clock);
+  ASSERT_NE(sleeper, nullptr) << "no high-resolution waitable timer";
+  FILETIME created, exited, kernel_before, user_before, kernel_after, user_after;
+  ::GetThreadTimes(::GetCurrentThread(), &created, &exited, &kernel_before, &user_before);
+  const double start = clock->ReadMilliseconds();
+  sleeper->SleepUntil(start + 20.0);
+  const double slept = clock->ReadMilliseconds() - start;
+  ::GetThreadTimes(::GetCurrentThread(), &created, &exited, &kernel_after, &user_after);
+  const auto ms = [](const FILETIME& t) {
+    return static_cast<double>(ULARGE_INTEGER{{t.dwLowDateTime, t.dwHighDateTime}}.QuadPart) /
+           10000.0;
+  };
+  const double processor = ms(kernel_after) - ms(kernel_before) + ms(user_after) - ms(user_before);
+  EXPECT_GE(slept, 19.0);
+  EXPECT_LT(slept, 500.0);
+  EXPECT_LT(processor, 10.0);  // asleep, not spinning
 }
 
 // A COM port that the test script mapped to a pseudo-terminal in Wine's dosdevices. A

@@ -4,9 +4,13 @@
 //   orx_test_child write-ini FILE SECTION KEY VALUE   exit 0 when written, 3 when refused
 //   orx_test_child window FILE EVENTS                 tunes without pause until closed, then
 //                                                     writes every line operation to EVENTS
+//   orx_test_child load-signal FILE EVENTS            the same, but SIGTERM arrives during the
+//                                                     load's first word; prints "shown" if the
+//                                                     window ever shows
 #include <QApplication>
 #include <QFile>
 #include <QTimer>
+#include <csignal>
 #include <cstdio>
 
 #include "app/program.h"
@@ -23,12 +27,36 @@ int WriteIni(char* argv[]) {
   return orx::settings::basIniFile::WriteIni(argv[2], argv[3], argv[4], argv[5]) ? 0 : kRefused;
 }
 
-int Window(int argc, char* argv[]) {
+// Prints "shown" when the window it watches shows.
+class ShowWatch : public QObject {
+ public:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Show) {
+      std::puts("shown");
+      std::fflush(stdout);
+    }
+    return false;
+  }
+};
+
+int Window(int argc, char* argv[], bool signal_in_load) {
   QApplication application(argc, argv);
   orx::link::SteadyClock clock;
   orx::link::RecordingLineDevice device(clock);
   orx::link::Module1 link(device, clock);
   orx::ui::Form1 form({link, QString::fromLocal8Bit(argv[2]), [](const QString&) {}});
+  ShowWatch watch;
+  form.installEventFilter(&watch);
+  if (signal_in_load) {
+    bool raised = false;
+    device.SetObserver([&raised](const auto& event) {
+      if (raised || !event.device_open ||
+          event.operation != orx::link::RecordingLineDevice::Operation::kDtr)
+        return;
+      raised = true;
+      std::raise(SIGTERM);
+    });
+  }
 
   // Frames back to back, so that a signal lands inside one.
   QTimer tuning;
@@ -55,7 +83,8 @@ int Window(int argc, char* argv[]) {
 int main(int argc, char* argv[]) {
   const QByteArray mode = argc > 1 ? argv[1] : "";
   if (mode == "write-ini" && argc == 6) return WriteIni(argv);
-  if (mode == "window" && argc == 4) return Window(argc, argv);
+  if (mode == "window" && argc == 4) return Window(argc, argv, false);
+  if (mode == "load-signal" && argc == 4) return Window(argc, argv, true);
   std::fputs("usage: orx_test_child write-ini FILE SECTION KEY VALUE | window FILE EVENTS\n",
              stderr);
   return kUsage;
