@@ -39,6 +39,14 @@ QString ReadIni(const QString& path, const QString& section, const QString& key,
       .value_or(default_value);
 }
 
+IniFile ReadIniFile(const QString& path) {
+  FileRead read = ReadWholeFile(NativePath(path));
+  if (read.outcome == FileRead::Outcome::kFailed) {
+    return {false, QString::fromLocal8Bit(read.error.message()), IniDocument(QByteArray())};
+  }
+  return {true, QString(), IniDocument(QByteArray::fromStdString(read.bytes))};
+}
+
 bool WriteIni(const QString& path, const QString& section, const QString& key,
               const QString& value) {
   return WriteIniKeys(path, {{section, key, value}});

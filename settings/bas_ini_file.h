@@ -12,6 +12,15 @@ namespace orx::settings::basIniFile {
 QString ReadIni(const QString& path, const QString& section, const QString& key,
                 const QString& default_value);
 
+// The whole file, read once, for a caller that reads many keys at a time. A missing file reads
+// as an empty one; a file that exists but cannot be read says why.
+struct IniFile {
+  bool readable = true;
+  QString reason;  // why not, in the system's words
+  IniDocument document{QByteArray()};
+};
+IniFile ReadIniFile(const QString& path);
+
 // Stores one key. The new file is written beside the old one, flushed to disk and put in its
 // place, so that a crash leaves either the old file or the new one. Returns false when the
 // value did not reach the file: it cannot be stored (a line break), the old file cannot be

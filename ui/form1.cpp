@@ -52,6 +52,7 @@ void Form1::WireEvents() {
 
 QString Form1::ReadSetting(const QString& section, const QString& key,
                            const QString& missing) const {
+  if (loading_) return loading_->Value(section, key).value_or(missing);
   return settings::basIniFile::ReadIni(environment_.settings_file, section, key, missing);
 }
 
@@ -61,6 +62,12 @@ bool Form1::WriteSetting(const QString& section, const QString& key, const QStri
 
 void Form1::Form_Load() {
   using settings::ToInteger16;
+  auto file = settings::basIniFile::ReadIniFile(environment_.settings_file);
+  if (!file.readable) {
+    settings_unread_ = true;
+    environment_.message_box(texts::ReadFailed(environment_.settings_file, file.reason));
+  }
+  loading_ = std::move(file.document);
   // A value that is missing, does not convert or does not fit leaves its control as it is, so
   // that a first run with no pll.ini opens on the design-time values.
   const auto first = ToInteger16(ReadSetting(settings::kFreqSection, settings::FreqKey(1)));
@@ -78,6 +85,8 @@ void Form1::Form_Load() {
     M(n)->SetToolTipText(ReadSetting(settings::kNotesSection, settings::NoteKey(n)));
   }
 
+  loading_.reset();
+
   ShowReadOut(QString::number(HScroll1->value()));
   ShowFrequencyStatus();
   if (environment_.link.OpenPort(environment_.port_name.toStdString()) == 0) {
@@ -90,18 +99,24 @@ void Form1::Form_Load() {
 }
 
 void Form1::Exit_Click() {
-  bool written = true;
+  if (settings_unread_) {
+    environment_.message_box(texts::NotSavedAfterReadFailure(environment_.settings_file));
+    close();
+    return;
+  }
+  // One replacement: the file holds all of the exit's keys or none of them.
+  std::vector<settings::KeyValue> values;
   for (int n = 1; n <= kPresetCount; ++n) {
-    written &= WriteSetting(settings::kSettingsSection, settings::SelectedKey(n),
-                            M(n)->IsSelected() ? "True" : "False");
+    values.push_back({settings::kSettingsSection, settings::SelectedKey(n),
+                      M(n)->IsSelected() ? "True" : "False"});
   }
   const auto [lowest, highest] = BandLimitsToSave();
-  written &= WriteSetting(settings::kSettingsSection, settings::kMinKey, lowest);
-  written &= WriteSetting(settings::kSettingsSection, settings::kMaxKey, highest);
+  values.push_back({settings::kSettingsSection, settings::kMinKey, lowest});
+  values.push_back({settings::kSettingsSection, settings::kMaxKey, highest});
   for (int n = 1; n <= kPresetCount; ++n) {
-    written &= WriteSetting(settings::kNotesSection, settings::NoteKey(n), M(n)->ToolTipText());
+    values.push_back({settings::kNotesSection, settings::NoteKey(n), M(n)->ToolTipText()});
   }
-  if (!written) ReportWriteFailure();
+  if (!settings::basIniFile::WriteIniKeys(environment_.settings_file, values)) ReportWriteFailure();
   close();
 }
 

@@ -5,7 +5,9 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <optional>
 
+#include "settings/ini_document.h"
 #include "settings/pll_ini.h"
 #include "ui/form_environment.h"
 #include "ui/forms/decoration.h"
@@ -118,6 +120,10 @@ class Form1 : public QWidget {
   int read_out_leftmost_ = 0;
   bool store_panel_loaded_ = false;
   bool unloaded_ = false;
+  // The file as start-up read it, once, for the load's many keys.
+  std::optional<settings::IniDocument> loading_;
+  // Start-up could not read the file: this run never writes what it could not read.
+  bool settings_unread_ = false;
   MoveFormNoTitleBar::ManualMove manual_move_;
 };
 

@@ -14,6 +14,16 @@ inline const QString kWriteFailed = QStringLiteral("Zapisovanje v datoteko pll.i
 inline QString WriteFailed(const QString& settings_file) {
   return kWriteFailed + QStringLiteral("\n") + settings_file;
 }
+// The path and the system's reason go on a second line.
+inline QString ReadFailed(const QString& settings_file, const QString& reason) {
+  return QStringLiteral("Branje datoteke pll.ini ni uspelo.\n%1: %2").arg(settings_file, reason);
+}
+inline QString NotSavedAfterReadFailure(const QString& settings_file) {
+  return QStringLiteral(
+             "Nastavitve niso shranjene, ker datoteke pll.ini ob zagonu ni bilo mogoče prebrati; "
+             "datoteka ostaja, kakršna je.\n%1")
+      .arg(settings_file);
+}
 inline const QString kBadBandLimits = QStringLiteral(
     "Najnižja in najvišja frekvenca morata biti celi števili med -32768 in 32767, najnižja pa ne "
     "sme biti večja od najvišje.");

@@ -2,6 +2,8 @@
 // window on the recording link and the real clock, ended by a signal.
 //
 //   orx_test_child write-ini FILE SECTION KEY VALUE   exit 0 when written, 3 when refused
+//   orx_test_child write-keys FILE PREFIX COUNT       stores keys PREFIX1 .. PREFIXCOUNT one by
+//                                                     one; exit 0 when every one was written
 //   orx_test_child window FILE EVENTS                 tunes without pause until closed, then
 //                                                     writes every line operation to EVENTS
 //   orx_test_child load-signal FILE EVENTS            the same, but SIGTERM arrives during the
@@ -38,6 +40,16 @@ class ShowWatch : public QObject {
     return false;
   }
 };
+
+int WriteKeys(char* argv[]) {
+  const int count = QByteArray(argv[4]).toInt();
+  bool written = true;
+  for (int i = 1; i <= count; ++i) {
+    const QString key = QString::fromLocal8Bit(argv[3]) + QString::number(i);
+    written &= orx::settings::basIniFile::WriteIni(argv[2], "Freq", key, QString::number(i));
+  }
+  return written ? 0 : kRefused;
+}
 
 int Window(int argc, char* argv[], bool signal_in_load) {
   QApplication application(argc, argv);
@@ -83,6 +95,7 @@ int Window(int argc, char* argv[], bool signal_in_load) {
 int main(int argc, char* argv[]) {
   const QByteArray mode = argc > 1 ? argv[1] : "";
   if (mode == "write-ini" && argc == 6) return WriteIni(argv);
+  if (mode == "write-keys" && argc == 5) return WriteKeys(argv);
   if (mode == "window" && argc == 4) return Window(argc, argv, false);
   if (mode == "load-signal" && argc == 4) return Window(argc, argv, true);
   std::fputs("usage: orx_test_child write-ini FILE SECTION KEY VALUE | window FILE EVENTS\n",

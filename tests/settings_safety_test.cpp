@@ -1,0 +1,168 @@
+// pll.ini against what a careless user or a hostile machine puts in its place: links, FIFOs,
+// devices, huge files, another owner, a second copy writing at once, a file that cannot be read.
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cstring>
+
+#include "settings/bas_ini_file.h"
+#include "settings/pll_ini.h"
+#include "support/form_harness.h"
+#include "support/temp_file.h"
+
+namespace orx::testing {
+namespace {
+
+using settings::basIniFile::ReadIni;
+using settings::basIniFile::WriteIni;
+
+QByteArray Native(const QString& path) {
+  return QFile::encodeName(path);
+}
+
+struct stat StatusOf(const QString& path) {
+  struct stat status {};
+  lstat(Native(path).constData(), &status);
+  return status;
+}
+
+TEST(SettingsPath, ASymbolicLinkStaysALinkAndItsTargetGetsTheValue) {
+  QTemporaryDir home;
+  ASSERT_TRUE(QDir(home.path()).mkdir("dotfiles"));
+  const QString target = home.filePath("dotfiles/pll.ini");
+  const QString link = home.filePath("pll.ini");
+  WriteBytes(target, "[Freq]\nF1=7000\n");
+  ASSERT_TRUE(QFile::link("dotfiles/pll.ini", link));
+  ASSERT_TRUE(WriteIni(link, "Freq", "F2", "9000"));
+  EXPECT_TRUE(QFileInfo(link).isSymLink());
+  EXPECT_EQ(ReadBytes(target), "[Freq]\nF1=7000\nF2=9000\n");
+  EXPECT_EQ(QDir(home.filePath("dotfiles")).entryList(QDir::Files | QDir::Hidden),
+            QStringList{"pll.ini"});
+  EXPECT_EQ(QDir(home.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"pll.ini"});
+}
+
+TEST(SettingsPath, WhatIsNotARegularFileIsNeverBlockedOnReadWhollyOrReplaced) {
+  QTemporaryDir folder;
+  const QString fifo = folder.filePath("fifo.ini");
+  ASSERT_EQ(mkfifo(Native(fifo).constData(), 0644), 0);
+  const QString socket_path = folder.filePath("socket.ini");
+  const int listening = socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::strncpy(address.sun_path, Native(socket_path).constData(), sizeof address.sun_path - 1);
+  ASSERT_EQ(bind(listening, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  const QString huge = folder.filePath("huge.ini");
+  {
+    QFile file(huge);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Freq]\nF1=7000\n");
+    ASSERT_TRUE(file.resize(65 << 20));  // sparse: no room taken
+  }
+  QElapsedTimer timer;
+  timer.start();
+  for (const QString& path :
+       {fifo, socket_path, folder.path(), QStringLiteral("/dev/zero"), huge}) {
+    const auto before = StatusOf(path);
+    EXPECT_EQ(ReadIni(path, "Freq", "F1", "d"), "d") << path.toStdString();
+    if (path.startsWith("/dev/")) continue;  // never written, not even to prove it
+    EXPECT_FALSE(WriteIni(path, "Freq", "F1", "1")) << path.toStdString();
+    const auto after = StatusOf(path);
+    EXPECT_EQ(after.st_ino, before.st_ino) << path.toStdString();
+    EXPECT_EQ(after.st_mode, before.st_mode) << path.toStdString();
+  }
+  EXPECT_LT(timer.elapsed(), 3000);
+  close(listening);
+  const auto entries =
+      QDir(folder.path())
+          .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+  EXPECT_EQ(entries, (QStringList{"fifo.ini", "huge.ini", "socket.ini"}));
+}
+
+TEST(SettingsOwner, AWriteAsRootLeavesTheFileItsOwnersWithItsMode) {
+  if (geteuid() != 0) GTEST_SKIP() << "needs root";
+  QTemporaryDir folder;
+  const QString path = folder.filePath("pll.ini");
+  WriteBytes(path, "[Freq]\nF1=7000\n");
+  ASSERT_EQ(chown(Native(path).constData(), 65534, 65534), 0);
+  ASSERT_EQ(chmod(Native(path).constData(), 0640), 0);
+  ASSERT_TRUE(WriteIni(path, "Freq", "F1", "7100"));
+  const auto status = StatusOf(path);
+  EXPECT_EQ(status.st_uid, 65534u);
+  EXPECT_EQ(status.st_gid, 65534u);
+  EXPECT_EQ(status.st_mode & 07777, 0640u);
+}
+
+TEST(SettingsConcurrency, TwoCopiesWritingAtOnceLoseNothing) {
+  QTemporaryDir folder;
+  const QString path = folder.filePath("pll.ini");
+  WriteBytes(path, "[Freq]\nF1=7000\n");
+  QProcess first;
+  QProcess second;
+  first.start(ORX_TEST_CHILD, {"write-keys", path, "A", "200"});
+  second.start(ORX_TEST_CHILD, {"write-keys", path, "B", "200"});
+  ASSERT_TRUE(first.waitForFinished(60000));
+  ASSERT_TRUE(second.waitForFinished(60000));
+  EXPECT_EQ(first.exitCode(), 0);
+  EXPECT_EQ(second.exitCode(), 0);
+  const auto file = settings::basIniFile::ReadIniFile(path);
+  int missing = 0;
+  for (int i = 1; i <= 200; ++i) {
+    for (const char* prefix : {"A", "B"}) {
+      missing += file.document.Value("Freq", prefix + QString::number(i)) != QString::number(i);
+    }
+  }
+  EXPECT_EQ(missing, 0);
+  EXPECT_EQ(file.document.Value("Freq", "F1"), "7000");
+}
+
+TEST(SettingsAtStartUp, AFileThatCannotBeReadIsReportedAndNeverWrittenOver) {
+  FormHarness harness;
+  ASSERT_TRUE(QDir(harness.folder_path).mkdir("pll.ini"));  // stands for EIO: exists, won't read
+  auto& form = harness.Load();
+  ASSERT_EQ(harness.messages.size(), 1);
+  EXPECT_TRUE(harness.messages[0].startsWith("Branje datoteke pll.ini ni uspelo.\n" +
+                                             harness.IniPath() + ": "))
+      << harness.messages[0].toStdString();
+  form.show();
+  form.Exit_Click();
+  ASSERT_EQ(harness.messages.size(), 2);
+  EXPECT_TRUE(harness.messages[1].contains("niso shranjene")) << harness.messages[1].toStdString();
+  EXPECT_TRUE(QFileInfo(harness.IniPath()).isDir());
+}
+
+TEST(SettingsAtExit, IzhodWritesTheSameBytesAsKeyByKeyInOneReplacement) {
+  const QByteArray start =
+      "; ročno urejena\r\n[Freq]\r\nF1=7000\r\nF3=3300\r\n[Opombe]\r\nT2=Val 202\r\n";
+  FormHarness harness;
+  harness.WriteIni(start);
+  auto& form = harness.Load();
+  form.show();
+  QTest::mouseClick(form.M(3), Qt::LeftButton);
+  const auto before = StatusOf(harness.IniPath());
+  form.Exit_Click();
+  EXPECT_TRUE(harness.messages.isEmpty());
+  EXPECT_NE(StatusOf(harness.IniPath()).st_ino, before.st_ino);
+
+  QTemporaryDir other;
+  const QString expected = other.filePath("pll.ini");
+  WriteBytes(expected, start);
+  for (int n = 1; n <= 16; ++n)
+    WriteIni(expected, "Nastavitve", QString("M%1").arg(n), n == 3 ? "True" : "False");
+  WriteIni(expected, "Nastavitve", "min", "0");
+  WriteIni(expected, "Nastavitve", "max", "24000");
+  for (int n = 1; n <= 16; ++n)
+    WriteIni(expected, "Opombe", QString("T%1").arg(n), n == 2 ? "Val 202" : "");
+  EXPECT_EQ(harness.IniBytes(), ReadBytes(expected));
+}
+
+}  // namespace
+}  // namespace orx::testing
