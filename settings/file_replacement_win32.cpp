@@ -19,7 +19,7 @@ std::error_code LastError() {
 
 // Another program (or our own reader) may hold the file for a moment; a replacement that meets
 // it tries again for this long before it gives up.
-constexpr auto kBusyPatience = std::chrono::milliseconds(1000);
+constexpr auto kBusyPatience = std::chrono::milliseconds(250);
 
 std::string RandomPart() {
   static constexpr char kAlphabet[] =
@@ -54,6 +54,7 @@ class Win32Temporary : public platform::TemporaryFile {
   Win32Temporary(fs::path path, HANDLE handle) : path_(std::move(path)), handle_(handle) {}
 
   const fs::path& Path() const override { return path_; }
+  HANDLE NativeHandle() const { return handle_.get(); }
 
   std::error_code Write(std::string_view bytes) override {
     while (!bytes.empty()) {
@@ -98,6 +99,36 @@ bool IsBusy(DWORD error) {
          error == ERROR_LOCK_VIOLATION;
 }
 
+// Another program holds the file open without letting it be replaced (as most readers on
+// Windows do), so it can only be written where it stands, as the profile functions write it.
+// The room for the new content is taken first, so that a full disk changes nothing.
+std::error_code WriteInPlace(const fs::path& temporary, const fs::path& target) {
+  const FileRead content = ReadWholeFile(temporary);
+  if (content.outcome != FileRead::Outcome::kRead) return content.error;
+  Handle file(::CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return LastError();
+  LARGE_INTEGER old_size{};
+  if (!::GetFileSizeEx(file.get(), &old_size)) return LastError();
+  const auto new_size = static_cast<LONGLONG>(content.bytes.size());
+  if (new_size > old_size.QuadPart) {
+    LARGE_INTEGER end{};
+    end.QuadPart = new_size;
+    if (!::SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN) || !::SetEndOfFile(file.get()))
+      return LastError();
+  }
+  LARGE_INTEGER start{};
+  if (!::SetFilePointerEx(file.get(), start, nullptr, FILE_BEGIN)) return LastError();
+  Win32Temporary writer(target, file.Release());
+  if (auto error = writer.Write(content.bytes)) return error;
+  if (!::SetEndOfFile(writer.NativeHandle())) return LastError();
+  if (auto error = writer.Sync()) return error;
+  if (auto error = writer.Close()) return error;
+  std::error_code ignored;
+  fs::remove(temporary, ignored);
+  return {};
+}
+
 }  // namespace
 
 namespace platform {
@@ -121,8 +152,8 @@ std::error_code Commit(const fs::path& temporary, const fs::path& target) {
   while (!::MoveFileExW(temporary.c_str(), target.c_str(),
                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     const DWORD error = ::GetLastError();
-    if (!IsBusy(error) || std::chrono::steady_clock::now() >= give_up)
-      return {static_cast<int>(error), std::system_category()};
+    if (!IsBusy(error)) return {static_cast<int>(error), std::system_category()};
+    if (std::chrono::steady_clock::now() >= give_up) return WriteInPlace(temporary, target);
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   return {};
