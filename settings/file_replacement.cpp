@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <random>
 
 #include "file_replacement_platform.h"
 
@@ -34,6 +35,16 @@ void RemoveStaleTemporaries(const fs::path& target) {
 }
 
 }  // namespace
+
+std::string platform::RandomPart() {
+  static constexpr char kAlphabet[] =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  static thread_local std::mt19937 generator{std::random_device{}()};
+  std::uniform_int_distribution<std::size_t> pick(0, sizeof kAlphabet - 2);
+  std::string part;
+  for (std::size_t i = 0; i < kTemporaryRandomLength; ++i) part += kAlphabet[pick(generator)];
+  return part;
+}
 
 std::string TemporaryPrefix(const fs::path& target) {
   return "." + target.filename().string() + kTemporaryMark;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
+#include <string>
 #include <string_view>
 #include <system_error>
 
@@ -20,6 +22,9 @@ class TemporaryFile {
   virtual std::error_code TakeAttributesOf(const std::filesystem::path& target) = 0;
   virtual std::error_code Close() = 0;
 };
+
+// Six letters or digits for a temporary's name.
+std::string RandomPart();
 
 std::unique_ptr<TemporaryFile> CreateTemporaryBeside(const std::filesystem::path& target,
                                                      std::error_code& error);

@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <random>
 #include <thread>
 #include <utility>
 
@@ -37,16 +36,6 @@ class Descriptor {
  private:
   int fd_;
 };
-
-std::string RandomPart() {
-  static constexpr char kAlphabet[] =
-      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-  static thread_local std::mt19937 generator{std::random_device{}()};
-  std::uniform_int_distribution<std::size_t> pick(0, sizeof kAlphabet - 2);
-  std::string part;
-  for (std::size_t i = 0; i < kTemporaryRandomLength; ++i) part += kAlphabet[pick(generator)];
-  return part;
-}
 
 class PosixTemporary : public platform::TemporaryFile {
  public:
@@ -108,7 +97,7 @@ namespace platform {
 std::unique_ptr<TemporaryFile> CreateTemporaryBeside(const fs::path& target,
                                                      std::error_code& error) {
   for (int attempt = 0; attempt < 100; ++attempt) {
-    const fs::path path = target.parent_path() / (TemporaryPrefix(target) + RandomPart());
+    const fs::path path = target.parent_path() / (TemporaryPrefix(target) + platform::RandomPart());
     // 0666 less the umask: what a new pll.ini gets; an existing one's mode is given later.
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
     if (fd >= 0) return std::make_unique<PosixTemporary>(path, fd);

@@ -1,6 +1,5 @@
 #include <windows.h>
 
-#include <random>
 #include <thread>
 #include <utility>
 
@@ -20,16 +19,6 @@ std::error_code LastError() {
 // Another program (or our own reader) may hold the file for a moment; a replacement that meets
 // it tries again for this long before it gives up.
 constexpr auto kBusyPatience = std::chrono::milliseconds(250);
-
-std::string RandomPart() {
-  static constexpr char kAlphabet[] =
-      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-  static thread_local std::mt19937 generator{std::random_device{}()};
-  std::uniform_int_distribution<std::size_t> pick(0, sizeof kAlphabet - 2);
-  std::string part;
-  for (std::size_t i = 0; i < kTemporaryRandomLength; ++i) part += kAlphabet[pick(generator)];
-  return part;
-}
 
 class Handle {
  public:
@@ -136,7 +125,7 @@ namespace platform {
 std::unique_ptr<TemporaryFile> CreateTemporaryBeside(const fs::path& target,
                                                      std::error_code& error) {
   for (int attempt = 0; attempt < 100; ++attempt) {
-    fs::path path = target.parent_path() / (TemporaryPrefix(target) + RandomPart());
+    fs::path path = target.parent_path() / (TemporaryPrefix(target) + platform::RandomPart());
     const HANDLE handle = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                         FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle != INVALID_HANDLE_VALUE)
