@@ -59,8 +59,8 @@ int Window(int argc, char* argv[], bool signal_in_load) {
   orx::ui::Form1 form({link, QString::fromLocal8Bit(argv[2]), [](const QString&) {}});
   ShowWatch watch;
   form.installEventFilter(&watch);
+  bool raised = false;
   if (signal_in_load) {
-    bool raised = false;
     device.SetObserver([&raised](const auto& event) {
       if (raised || !event.device_open ||
           event.operation != orx::link::RecordingLineDevice::Operation::kDtr)
