@@ -108,8 +108,12 @@ QString DecodeText(QByteArrayView bytes, Encoding encoding) {
       }
       return text;
     }
-    case Encoding::kUtf8:
-      return QString::fromUtf8(bytes);
+    case Encoding::kUtf8: {
+      // A mark at the start of a line is text too; Qt's plain conversion would drop it.
+      QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                    QStringDecoder::Flag::ConvertInitialBom);
+      return utf8(bytes);
+    }
     case Encoding::kUtf16LittleEndian:
     case Encoding::kUtf16BigEndian: {
       // A byte-order mark inside the file is text like any other.
