@@ -116,7 +116,8 @@ QString HelpText() {
       "  --busy-wait             čaka brez spanja (za računalnike z nenatančnim časovnikom)\n"
       "\n"
       "Datoteka pll.ini: tista iz --settings; sicer pll.ini v mapi programa, če obstaja ali\n"
-      "je v mapo mogoče pisati; sicer ~/.config/orx-frekvenca/pll.ini.\n");
+      "je v mapo mogoče pisati (ne za nameščen program); sicer\n"
+      "~/.config/orx-frekvenca/pll.ini.\n");
 }
 
 QString VersionText() {

@@ -64,7 +64,8 @@ int main(int argc, char* argv[]) {
   const auto sleeper = options.busy_wait ? nullptr : orx::link::MakeHighResolutionSleeper(*clock);
   orx::link::Module1 link(*device, *clock, sleeper.get());
   const auto tell_user = orx::app::ReportingMessageBox();
-  orx::ui::Form1 form({link, choices.settings_file, tell_user, choices.port_name});
+  orx::ui::Form1 form(
+      {link, choices.settings_file, tell_user, choices.port_name, choices.settings_folder_to_make});
   orx::app::RemoteControl remote;
   return orx::app::RunWindow(form, [&] {
     if (!options.rigctld_port) return;

@@ -34,10 +34,12 @@ QString StartupChoices::PortName(const QString& given, const QString& settings_f
 
 StartupChoices StartupChoices::From(const Options& options) {
   StartupChoices choices;
-  choices.settings_file =
-      settings::LocateSettingsFile(options.settings_file, QCoreApplication::applicationDirPath());
-  // An installed copy keeps its settings in a folder of the user's own, made here when new.
-  if (options.settings_file.isEmpty()) settings::PrepareSettingsFolder(choices.settings_file);
+  const QString program_folder = QCoreApplication::applicationDirPath();
+  const auto location = settings::LocateSettingsFile(
+      options.settings_file, program_folder,
+      settings::IsInstalledCopy(program_folder, QStringLiteral(ORX_INSTALL_BINDIR)));
+  choices.settings_file = location.file;
+  choices.settings_folder_to_make = location.folder_to_make;
   choices.port_name = PortName(options.port, choices.settings_file);
   return choices;
 }

@@ -14,6 +14,7 @@ void SetUpApplication(QApplication& application);
 // The settings file and the port for this run, from the options, pll.ini and the defaults.
 struct StartupChoices {
   QString settings_file;
+  QString settings_folder_to_make;  // made at the first write, never at start-up
   QString port_name;
 
   // The port: --port; else the key "Port" of "Nastavitve" when it is not empty; else COM2.

@@ -2,24 +2,35 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 #include "pll_ini.h"
 
 namespace orx::settings {
 
-QString LocateSettingsFile(const QString& named_file, const QString& program_folder) {
-  if (!named_file.isEmpty()) return QFileInfo(named_file).absoluteFilePath();
+namespace {
+const QString kProgramFolderName = QStringLiteral("orx-frekvenca");
+}  // namespace
+
+SettingsLocation LocateSettingsFile(const QString& named_file, const QString& program_folder,
+                                    bool installed_copy) {
+  if (!named_file.isEmpty()) return {QFileInfo(named_file).absoluteFilePath(), {}};
   const QString beside_program = SettingsFilePath(program_folder);
-  if (QFileInfo::exists(beside_program) || QFileInfo(program_folder).isWritable()) {
-    return beside_program;
+  if (!installed_copy &&
+      (QFileInfo::exists(beside_program) || QFileInfo(program_folder).isWritable())) {
+    return {beside_program, {}};
   }
-  const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-  return QDir(config).filePath(kFileName);
+  const QString folder = QDir(UserConfigurationFolder()).filePath(kProgramFolderName);
+  return {QDir(folder).filePath(kFileName), folder};
 }
 
-bool PrepareSettingsFolder(const QString& settings_file) {
-  return QDir().mkpath(QFileInfo(settings_file).absolutePath());
+bool IsInstalledCopy(const QString& program_folder, const QString& installed_folder) {
+  const QString folder = QFileInfo(program_folder).canonicalFilePath();
+  if (folder.isEmpty()) return false;
+  if (folder == QFileInfo(installed_folder).canonicalFilePath()) return true;
+  // The system's own folders, and any prefix that got the desktop entry beside the program.
+  if (folder.startsWith(QStringLiteral("/usr/"))) return true;
+  return QFileInfo::exists(
+      QDir(folder).filePath(QStringLiteral("../share/applications/orx-frekvenca.desktop")));
 }
 
 }  // namespace orx::settings

@@ -1,5 +1,6 @@
 // Where the settings live, which port is used, and what the user is told when it cannot be.
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -10,6 +11,7 @@
 #include <cstdio>
 
 #include "app/startup_choices.h"
+#include "settings/bas_ini_file.h"
 #include "settings/settings_location.h"
 #include "support/form_harness.h"
 
@@ -44,35 +46,72 @@ class UserConfiguration : public ::testing::Test {
 
 TEST_F(UserConfiguration, SettingsBesideAWritableProgramOrAnExistingFile) {
   const QString beside = program.filePath("pll.ini");
-  EXPECT_EQ(settings::LocateSettingsFile({}, program.path()), beside);
-  EXPECT_EQ(settings::LocateSettingsFile("given.ini", program.path()),
+  EXPECT_EQ(settings::LocateSettingsFile({}, program.path(), false).file, beside);
+  EXPECT_EQ(settings::LocateSettingsFile("given.ini", program.path(), false).file,
             QDir::current().absoluteFilePath("given.ini"));
+  EXPECT_EQ(settings::LocateSettingsFile({}, program.path(), false).folder_to_make, "");
 
   WriteBytes(beside, "[Freq]\nF1=1\n");
   Immutable locked(program.path());
   if (!locked.active()) GTEST_SKIP() << "chattr +i is not available here";
-  EXPECT_EQ(settings::LocateSettingsFile({}, program.path()), beside);  // there: used, as before
+  EXPECT_EQ(settings::LocateSettingsFile({}, program.path(), false).file, beside);
 }
 
-TEST_F(UserConfiguration, AnInstalledCopyStoresPresetsInTheUsersConfigurationFolder) {
-  Immutable locked(program.path());
-  if (!locked.active()) GTEST_SKIP() << "chattr +i is not available here";
-  const QString located = settings::LocateSettingsFile({}, program.path());
-  EXPECT_EQ(located, InConfig());
-  ASSERT_TRUE(settings::PrepareSettingsFolder(located));
+TEST_F(UserConfiguration, AnInstalledCopyNeverLooksBesideItselfAndMakesItsFolderAtTheFirstWrite) {
+  WriteBytes(program.filePath("pll.ini"), "[Freq]\nF1=9999\n");  // what root's run once left
+  const auto location = settings::LocateSettingsFile({}, program.path(), true);
+  EXPECT_EQ(location.file, InConfig());
+  EXPECT_EQ(location.folder_to_make, config.filePath("orx-frekvenca"));
 
-  // A pll.ini brought over from Windows works there as it is.
-  WriteBytes(located, "[Freq]\r\nF1=7000\r\nF4=4400\r\n[Opombe]\r\nT4=Radio \x8aport\r\n");
   FormHarness harness;
-  harness.folder_path = QFileInfo(located).absolutePath();
-  auto& form = harness.Load();
+  harness.form = std::make_unique<ui::Form1>(ui::FormEnvironment{
+      harness.link, location.file, [&](const QString& text) { harness.messages << text; },
+      ui::kDefaultPortName, location.folder_to_make});
+  auto& form = *harness.form;
+  form.Form_Load();
   form.show();
-  EXPECT_EQ(form.HScroll1->value(), 7000);
-  EXPECT_EQ(form.M(4)->ToolTipText(), QStringLiteral("Radio Šport"));
+  EXPECT_EQ(form.HScroll1->value(), 2000);
+  EXPECT_FALSE(QFileInfo::exists(location.folder_to_make));  // a run that stores nothing
   QTest::mouseClick(form.Mem, Qt::LeftButton);
   QTest::mouseClick(form.MemN(2), Qt::LeftButton);
   EXPECT_TRUE(harness.messages.isEmpty());
-  EXPECT_EQ(harness.Setting("Freq", "F2"), "7000");
+  EXPECT_EQ(settings::basIniFile::ReadIni(location.file, "Freq", "F2", {}), "2000");
+  EXPECT_EQ(ReadBytes(program.filePath("pll.ini")), "[Freq]\nF1=9999\n");
+
+  // A pll.ini brought over from Windows works there as it is.
+  WriteBytes(location.file, "[Freq]\r\nF1=7000\r\nF4=4400\r\n[Opombe]\r\nT4=Radio \x8aport\r\n");
+  FormHarness next;
+  next.folder_path = location.folder_to_make;
+  auto& again = next.Load();
+  EXPECT_EQ(again.HScroll1->value(), 7000);
+  EXPECT_EQ(again.M(4)->ToolTipText(), QStringLiteral("Radio Šport"));
+}
+
+TEST_F(UserConfiguration, TheSystemsFoldersAndPrefixesWithTheDesktopEntryAreInstalled) {
+  EXPECT_TRUE(settings::IsInstalledCopy("/usr/bin", "/usr/local/bin"));
+  EXPECT_FALSE(settings::IsInstalledCopy(program.path(), "/usr/local/bin"));
+  EXPECT_TRUE(settings::IsInstalledCopy(program.path(), program.path()));
+  QTemporaryDir prefix;  // cmake --install --prefix ~/.local
+  ASSERT_TRUE(QDir(prefix.path()).mkpath("bin"));
+  ASSERT_TRUE(QDir(prefix.path()).mkpath("share/applications"));
+  EXPECT_FALSE(settings::IsInstalledCopy(prefix.filePath("bin"), "/usr/local/bin"));
+  WriteBytes(prefix.filePath("share/applications/orx-frekvenca.desktop"), "");
+  EXPECT_TRUE(settings::IsInstalledCopy(prefix.filePath("bin"), "/usr/local/bin"));
+}
+
+TEST_F(UserConfiguration, ARelativeXdgConfigHomeIsIgnoredAndAMissingHomeComesFromThePasswordFile) {
+  EXPECT_EQ(settings::UserConfigurationFolder(), config.path());
+  const QByteArray home = qgetenv("HOME");
+  qputenv("XDG_CONFIG_HOME", "relative/config");
+  qputenv("HOME", "/home-test/listener");
+  EXPECT_EQ(settings::UserConfigurationFolder(), "/home-test/listener/.config");
+  qunsetenv("HOME");
+  const passwd* entry = getpwuid(getuid());
+  ASSERT_NE(entry, nullptr);
+  EXPECT_EQ(settings::UserConfigurationFolder(), QDir(entry->pw_dir).filePath(".config"));
+  qputenv("HOME", "also/relative");
+  EXPECT_EQ(settings::UserConfigurationFolder(), QDir(entry->pw_dir).filePath(".config"));
+  qputenv("HOME", home);
 }
 
 TEST(PortChoice, TheOptionThenThePortKeyThenCom2) {

@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QCloseEvent>
+#include <QDir>
 #include <QIcon>
 #include <QMouseEvent>
 #include <QPainter>
@@ -57,7 +58,14 @@ QString Form1::ReadSetting(const QString& section, const QString& key,
 }
 
 bool Form1::WriteSetting(const QString& section, const QString& key, const QString& value) {
-  return settings::basIniFile::WriteIni(environment_.settings_file, section, key, value);
+  return WriteSettings({{section, key, value}});
+}
+
+bool Form1::WriteSettings(const std::vector<settings::KeyValue>& values) {
+  // A first run leaves nothing behind until it has something to keep.
+  if (!environment_.settings_folder_to_make.isEmpty())
+    QDir().mkpath(environment_.settings_folder_to_make);
+  return settings::basIniFile::WriteIniKeys(environment_.settings_file, values);
 }
 
 void Form1::Form_Load() {
@@ -116,7 +124,7 @@ void Form1::Exit_Click() {
   for (int n = 1; n <= kPresetCount; ++n) {
     values.push_back({settings::kNotesSection, settings::NoteKey(n), M(n)->ToolTipText()});
   }
-  if (!settings::basIniFile::WriteIniKeys(environment_.settings_file, values)) ReportWriteFailure();
+  if (!WriteSettings(values)) ReportWriteFailure();
   close();
 }
 

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "settings/ini_document.h"
 #include "settings/pll_ini.h"
@@ -103,6 +104,7 @@ class Form1 : public QWidget {
   QString ReadSetting(const QString& section, const QString& key,
                       const QString& missing = QString()) const;
   bool WriteSetting(const QString& section, const QString& key, const QString& value);
+  bool WriteSettings(const std::vector<settings::KeyValue>& values);
   // The band limits "Izhod" saves: the boxes when they were loaded and hold a valid band;
   // otherwise each stored limit as it stands, or the limit in force where it does not convert.
   std::pair<QString, QString> BandLimitsToSave() const;

@@ -18,6 +18,9 @@ struct FormEnvironment {
   QString settings_file;
   forms::MessageBox message_box;
   QString port_name = kDefaultPortName;
+  // The user's configuration folder for pll.ini, made at the first write; empty when the
+  // file's folder is not ours to make.
+  QString settings_folder_to_make = QString();
 };
 
 }  // namespace orx::ui
