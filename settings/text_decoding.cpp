@@ -41,13 +41,14 @@ const std::unordered_map<char16_t, char>& Windows1250Bytes() {
   return bytes;
 }
 
-// Characters that Windows-1250 text read as UTF-8 turns into, and that real notes never hold:
-// C1 controls, Latin Extended-B, phonetic signs, spacing modifiers, combining marks, and the
-// scripts from Armenian to N'Ko. Slovenian, its neighbours' letters, Greek, Cyrillic,
-// punctuation, symbols, the Far East and emoji are all text.
-bool IsImplausible(char32_t c) {
-  return (c >= 0x80 && c < 0xA0) || (c >= 0x180 && c < 0x370) || (c >= 0x500 && c < 0x800) ||
-         c == 0xFFFD;
+// What a UTF-8 pll.ini holds beyond ASCII: the letters of Slovenian and its neighbours
+// (Latin-1 and Latin Extended-A), punctuation, currency and letter-like symbols, a byte-order
+// mark, and emoji. Windows-1250 text that happens to be valid UTF-8 decodes to something else:
+// "ČŠ" (C8 8A) to Latin Extended-B, "Đš" to Cyrillic, "čšž" to a Chinese character, and the
+// control characters of C1.
+bool IsPlausible(char32_t c) {
+  return (c >= 0xA0 && c <= 0x17F) || (c >= 0x2000 && c <= 0x214F) || c == 0xFEFF ||
+         (c >= 0x1F000 && c <= 0x1FAFF);
 }
 
 }  // namespace
@@ -83,7 +84,7 @@ bool IsPlausibleUtf8Text(QByteArrayView bytes) {
     }
     const char32_t shortest = length == 3 ? 0x800 : length == 4 ? 0x10000 : 0x80;
     if (c < shortest || (c >= 0xD800 && c < 0xE000) || c > 0x10FFFF) return false;
-    if (IsImplausible(c)) return false;
+    if (!IsPlausible(c)) return false;
     beyond_ascii = true;
     i += length;
   }

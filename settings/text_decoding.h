@@ -10,10 +10,10 @@ enum class Encoding { kWindows1250, kUtf8, kUtf16LittleEndian, kUtf16BigEndian }
 
 // The encoding of a whole pll.ini without its byte-order mark. A mark decides; otherwise the
 // file is Windows-1250, the Windows program's code page, unless it is valid UTF-8 as a whole,
-// holds at least one character beyond ASCII, and every such character is one that real text
-// holds. Windows-1250 text that happens to be valid UTF-8 (an upper-case letter before a
-// punctuation mark or a letter such as Š or ž, as in "ČŠ") decodes to control characters,
-// phonetic signs, combining marks or right-to-left scripts, which no note contains.
+// holds at least one character beyond ASCII, and every such character is one that a note in
+// UTF-8 holds (Central European letters, punctuation, symbols). Windows-1250 text that happens
+// to be valid UTF-8 ("ČŠ", "Đš", "čšž") decodes to other scripts, which no note contains. The
+// program itself marks every UTF-8 file it writes, so it never depends on this guess.
 Encoding DetectEncoding(QByteArrayView bytes_without_mark);
 bool IsPlausibleUtf8Text(QByteArrayView bytes);
 
