@@ -9,6 +9,7 @@
 #include "app/startup_choices.h"
 #include "link/module1.h"
 #include "link/system_link.h"
+#include "settings/native_path.h"
 #include "ui/form1.h"
 
 namespace {
@@ -20,7 +21,8 @@ void Print(std::FILE* stream, const QString& text) {
 
 QStringList Arguments(int argc, char* argv[]) {
   QStringList arguments;
-  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  // File names keep every byte, UTF-8 or not.
+  for (int i = 0; i < argc; ++i) arguments << orx::settings::FileNameFromArgument(argv[i]);
   return arguments;
 }
 

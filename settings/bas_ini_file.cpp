@@ -1,7 +1,5 @@
 #include "bas_ini_file.h"
 
-#include <QFileInfo>
-
 #include "file_replacement.h"
 #include "ini_document.h"
 #include "native_path.h"
@@ -12,16 +10,6 @@ namespace {
 
 // A second copy of the program saving the same file holds it this long at most.
 constexpr auto kLockPatience = std::chrono::milliseconds(3000);
-
-// A file that its owner made read-only stays so, even for a user, root, whom the system would
-// let replace it.
-bool IsWriteProtected(const QString& path) {
-  const QFileInfo file(path);
-  if (!file.exists()) return false;
-  constexpr auto kAnyWrite =
-      QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
-  return (file.permissions() & kAnyWrite) == 0 || !file.isWritable();
-}
 
 bool CanStore(const KeyValue& change) {
   return IniDocument::CanStoreValue(change.value) && IniDocument::CanStoreSection(change.section) &&
@@ -54,8 +42,8 @@ bool WriteIni(const QString& path, const QString& section, const QString& key,
 
 bool WriteIniKeys(const QString& path, const std::vector<KeyValue>& values) {
   if (!std::all_of(values.begin(), values.end(), CanStore)) return false;
-  if (IsWriteProtected(path)) return false;
   const auto native = NativePath(path);
+  if (IsWriteProtected(native)) return false;
   const auto lock = LockForUpdate(ReplacementTarget(native), kLockPatience);
   if (!lock) return false;
   // Never replace a file whose present content could not be read: its other keys would be lost.

@@ -26,6 +26,10 @@ struct FileRead {
 // that could block and is never read; neither is a file larger than kLargestSettingsFile.
 FileRead ReadWholeFile(const std::filesystem::path& path);
 
+// A file that its owner made read-only (no write permission for anyone) stays so, even for a
+// user, root, whom the system would let replace it; so does one this user may not write.
+bool IsWriteProtected(const std::filesystem::path& path);
+
 // Where a write to `path` lands: the final target of a symbolic link, so that the link stays.
 std::filesystem::path ReplacementTarget(const std::filesystem::path& path);
 

@@ -118,6 +118,12 @@ void SyncFolder(const fs::path& folder) {
 
 }  // namespace platform
 
+bool IsWriteProtected(const fs::path& path) {
+  struct stat status {};
+  if (::stat(path.c_str(), &status) != 0) return false;  // missing: nothing to protect
+  return (status.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0;
+}
+
 FileRead ReadWholeFile(const fs::path& path) {
   FileRead result;
   // Non-blocking, so that a FIFO with no writer cannot hold the open.

@@ -154,6 +154,11 @@ void SyncFolder(const fs::path&) {
 
 }  // namespace platform
 
+bool IsWriteProtected(const fs::path& path) {
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
 FileRead ReadWholeFile(const fs::path& path) {
   FileRead result;
   const DWORD attributes = ::GetFileAttributesW(path.c_str());

@@ -224,6 +224,16 @@ TEST_F(SettingsFile, AUtf16FileWithAByteOrderMarkIsReadAndWrittenBackInUtf16) {
   }
 }
 
+TEST_F(SettingsFile, AUtf16WriteKeepsEveryByteItDoesNotTouch) {
+  // A comment with an unpaired surrogate, and a stray odd byte at the end.
+  const QByteArray header = QByteArray("\xff\xfe", 2) + QByteArray(";\0\x00\xd8\r\0\n\0", 8);
+  const QByteArray body = QByteArray("[\0O\0]\0\r\0\n\0", 10);
+  WriteBytes(path, header + body + "\x41");
+  ASSERT_TRUE(WriteIni(path, "O", "K", "v"));
+  EXPECT_EQ(ReadBytes(path), header + body + QByteArray("K\0=\0v\0\r\0\n\0", 10) + "\x41");
+  EXPECT_EQ(Read("O", "K"), "v");
+}
+
 TEST_F(SettingsFile, AWriteIntoAFolderThatDoesNotExistFails) {
   const QString missing = settings::SettingsFilePath(folder.filePath("nowhere"));
   EXPECT_FALSE(WriteIni(missing, "Freq", "F1", "1"));

@@ -13,9 +13,15 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
 
+#include "app/command_line.h"
 #include "settings/bas_ini_file.h"
+#include "settings/native_path.h"
 #include "settings/pll_ini.h"
+#include "settings/settings_location.h"
 #include "support/form_harness.h"
 #include "support/temp_file.h"
 
@@ -85,6 +91,23 @@ TEST(SettingsPath, WhatIsNotARegularFileIsNeverBlockedOnReadWhollyOrReplaced) {
       QDir(folder.path())
           .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
   EXPECT_EQ(entries, (QStringList{"fifo.ini", "huge.ini", "socket.ini"}));
+}
+
+TEST(SettingsPath, ANameFromTheCommandLineKeepsItsBytesEvenWhenNotUtf8) {
+  QTemporaryDir folder;
+  const QByteArray latin2 = Native(folder.path()) + "/pll-\xe8.ini";  // "pll-č.ini" in Latin-2
+  const auto options = app::ParseCommandLine(
+      {"orx-frekvenca", "--settings", settings::FileNameFromArgument(latin2.constData())});
+  const QString file =
+      settings::LocateSettingsFile(options.settings_file, folder.path(), false).file;
+  ASSERT_TRUE(WriteIni(file, "Freq", "F1", "7000"));
+  EXPECT_EQ(ReadIni(file, "Freq", "F1", {}), "7000");
+  struct stat status {};
+  EXPECT_EQ(stat(latin2.constData(), &status), 0);
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(Native(folder.path()).toStdString()))
+    names.push_back(entry.path().filename().string());
+  EXPECT_EQ(names, std::vector<std::string>{"pll-\xe8.ini"});
 }
 
 TEST(SettingsOwner, AWriteAsRootLeavesTheFileItsOwnersWithItsMode) {
