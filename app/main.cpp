@@ -29,6 +29,8 @@ QStringList Arguments(int argc, char* argv[]) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  // Before anything else: from here on no signal can cut a word or leave the port half set.
+  orx::app::ArmTerminationSignals();
   using orx::app::Options;
   const Options options = orx::app::ParseCommandLine(Arguments(argc, argv));
   switch (options.action) {

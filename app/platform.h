@@ -9,8 +9,15 @@ namespace orx::app {
 // chosen by hand (offscreen, for instance).
 bool DisplayAvailable();
 
-// Turns SIGTERM, SIGINT and SIGHUP into a call of `on_signal` from the event loop, so that a
-// word frame in progress always finishes before the program closes.
+// Catches, from here to the end of the process, every signal whose default would end it in the
+// middle of a word (SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM and the like),
+// and ignores SIGPIPE, so that writing to a closed standard error never ends the program. The
+// first thing main does; a signal that comes before the event loop is kept for it.
+void ArmTerminationSignals();
+
+// Turns the signals armed above into a call of `on_signal` from the event loop, so that a word
+// frame in progress always finishes before the program closes. A signal that came before it
+// was made is delivered at the first turn of the loop.
 class TerminationSignals : public QObject {
  public:
   explicit TerminationSignals(std::function<void()> on_signal, QObject* parent = nullptr);

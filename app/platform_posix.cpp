@@ -10,7 +10,12 @@ namespace orx::app {
 
 namespace {
 
-constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
+// Signals whose default action ends the process and that a program may catch. The faults of
+// the program itself (SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT, SIGTRAP, SIGSYS) are not among
+// them: after one of those there is nothing safe to finish.
+constexpr int kTerminating[] = {SIGTERM,   SIGINT,  SIGHUP,  SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM,
+                                SIGVTALRM, SIGPROF, SIGXCPU, SIGXFSZ, SIGIO,   SIGPWR,  SIGSTKFLT};
+
 int signal_pipe[2] = {-1, -1};
 volatile std::sig_atomic_t signal_received = 0;
 
@@ -31,9 +36,25 @@ bool DisplayAvailable() {
   return false;
 }
 
+void ArmTerminationSignals() {
+  if (signal_pipe[0] >= 0) return;
+  if (::pipe2(signal_pipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+  struct sigaction action {};
+  action.sa_handler = OnSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  for (int signal : kTerminating) ::sigaction(signal, &action, nullptr);
+  for (int signal = SIGRTMIN; signal <= SIGRTMAX; ++signal) ::sigaction(signal, &action, nullptr);
+  struct sigaction ignore {};
+  ignore.sa_handler = SIG_IGN;
+  sigemptyset(&ignore.sa_mask);
+  ::sigaction(SIGPIPE, &ignore, nullptr);
+}
+
 TerminationSignals::TerminationSignals(std::function<void()> on_signal, QObject* parent)
     : QObject(parent), on_signal_(std::move(on_signal)) {
-  if (signal_pipe[0] < 0 && ::pipe2(signal_pipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+  ArmTerminationSignals();
+  if (signal_pipe[0] < 0) return;
   auto* notifier = new QSocketNotifier(signal_pipe[0], QSocketNotifier::Read, this);
   connect(notifier, &QSocketNotifier::activated, this, [this] {
     char bytes[16];
@@ -41,16 +62,10 @@ TerminationSignals::TerminationSignals(std::function<void()> on_signal, QObject*
     }
     on_signal_();
   });
-  struct sigaction action {};
-  action.sa_handler = OnSignal;
-  sigemptyset(&action.sa_mask);
-  action.sa_flags = SA_RESTART;
-  for (int signal : kSignals) ::sigaction(signal, &action, nullptr);
 }
 
-TerminationSignals::~TerminationSignals() {
-  for (int signal : kSignals) std::signal(signal, SIG_DFL);
-}
+// The handlers stay: a second signal while the program ends must not kill it either.
+TerminationSignals::~TerminationSignals() = default;
 
 bool TerminationSignals::Received() const {
   return signal_received != 0;

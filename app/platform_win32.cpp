@@ -6,6 +6,8 @@ bool DisplayAvailable() {
   return true;  // a Windows session always has its desktop
 }
 
+void ArmTerminationSignals() {}
+
 // Windows ends a GUI program with WM_CLOSE or WM_ENDSESSION, which reach the window's own
 // close path; there are no signals to catch.
 TerminationSignals::TerminationSignals(std::function<void()> on_signal, QObject* parent)

@@ -86,6 +86,9 @@ bool PosixSerialDevice::Fail(int error, const std::string& device) {
 
 void PosixSerialDevice::Close() {
   if (fd_ < 0) return;
+  // The exclusive mode belongs to the terminal, not to our descriptor: it would outlive us and
+  // refuse every later open.
+  calls_.Ioctl(fd_, TIOCNXCL, nullptr);
   calls_.Close(fd_);
   fd_ = -1;
 }

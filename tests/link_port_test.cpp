@@ -213,13 +213,14 @@ TEST(PosixSerialDevice, OpensExclusivelyWithoutConfiguringThePort) {
   link::PosixSerialDevice device(system, "/orx-test");
   ASSERT_TRUE(device.Open("/orx-test/serial/by-id/usb-FTDI-if00"));
   device.Close();
-  ASSERT_EQ(system.calls.size(), 4u);
+  ASSERT_EQ(system.calls.size(), 5u);
   EXPECT_EQ(system.calls[0].name, "open /orx-test/serial/by-id/usb-FTDI-if00");
   EXPECT_TRUE(system.calls[0].request & O_NOCTTY);
   EXPECT_EQ(system.calls[1].request, static_cast<unsigned long>(TIOCEXCL));
   EXPECT_EQ(system.calls[2].name, "flock");
   EXPECT_EQ(system.calls[2].request, static_cast<unsigned long>(LOCK_EX | LOCK_NB));
-  EXPECT_EQ(system.calls[3].name, "close");
+  EXPECT_EQ(system.calls[3].request, static_cast<unsigned long>(TIOCNXCL));  // before the close
+  EXPECT_EQ(system.calls[4].name, "close");
 }
 
 TEST(PosixSerialDevice, SaysWhyAPortCannotBeUsed) {
@@ -391,7 +392,17 @@ TEST_F(PseudoTerminal, OpensForExclusiveUseOnly) {
   ASSERT_TRUE(first.OpenPath(slave_path_));
   EXPECT_FALSE(second.OpenPath(slave_path_));
   first.Close();
+  // Once closed, the terminal is anyone's again, also for a program that never asks for
+  // exclusive use (root may open an exclusive terminal anyway; the requests are checked above).
+  const int keeps_it_open = open(slave_path_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+  EXPECT_GE(keeps_it_open, 0) << std::strerror(errno);
   EXPECT_TRUE(second.OpenPath(slave_path_));
+  second.Close();
+  const int after = open(slave_path_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+  EXPECT_GE(after, 0) << std::strerror(errno);
+  for (const int fd : {keeps_it_open, after}) {
+    if (fd >= 0) close(fd);
+  }
 }
 
 TEST_F(PseudoTerminal, ModemLinesItCannotDriveAreReportedAsFailures) {

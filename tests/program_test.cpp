@@ -2,9 +2,12 @@
 // port closed however the run ends, and termination signals that never cut a word.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <string.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -57,6 +60,47 @@ bool NothingReachesTheDeviceAfterTheClose(const std::vector<Event>& events) {
                                   [](const Event& e) { return e.operation == Operation::kClose; });
   return close != events.end() &&
          std::none_of(close + 1, events.end(), [](const Event& e) { return e.device_open; });
+}
+
+TEST(Program, ASignalWhileTheStartUpMessageWaitsSendsNothingAfterTheClose) {
+  QTemporaryDir folder;
+  const QString ini = folder.filePath("pll.ini");
+  WriteBytes(ini, "[Freq]\nF1=1000\n");
+  QProcess child;
+  child.start(ORX_TEST_CHILD, {"box-signal", ini, folder.filePath("events")});
+  ASSERT_TRUE(child.waitForFinished(10000));
+  EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(child.exitCode(), 0);
+  EXPECT_FALSE(child.readAllStandardOutput().contains("shown"));
+  const auto events = ReadEvents(folder.filePath("events"));
+  const auto close = std::find_if(events.begin(), events.end(),
+                                  [](const Event& e) { return e.operation == Operation::kClose; });
+  ASSERT_NE(close, events.end());
+  EXPECT_EQ(close + 1, events.end()) << "frames after the close";
+}
+
+// The program itself with its standard error a pipe that nobody reads: its first message
+// must not end it.
+TEST(Program, AClosedStandardErrorNeverEndsTheProgram) {
+  QTemporaryDir folder;
+  int pipe_ends[2];
+  ASSERT_EQ(pipe(pipe_ends), 0);
+  close(pipe_ends[0]);
+  QProcess program;
+  program.setChildProcessModifier([write_end = pipe_ends[1]] { dup2(write_end, STDERR_FILENO); });
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert("QT_QPA_PLATFORM", "offscreen");
+  program.setProcessEnvironment(environment);
+  program.start(ORX_PROGRAM, {"--settings", folder.filePath("pll.ini"), "--port",
+                              folder.filePath("no-such-port")});
+  close(pipe_ends[1]);
+  ASSERT_TRUE(program.waitForStarted());
+  EXPECT_FALSE(program.waitForFinished(1500));  // the message box waits for the user
+  kill(static_cast<pid_t>(program.processId()), SIGTERM);
+  kill(static_cast<pid_t>(program.processId()), SIGTERM);  // twice, at once
+  ASSERT_TRUE(program.waitForFinished(5000));
+  EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(program.exitCode(), 0);
 }
 
 TEST(Program, ASignalDuringTheLoadEndsTheRunBeforeTheWindowEverShows) {
@@ -113,11 +157,11 @@ TEST_P(Signals, FinishTheWordInProgressCloseThePortAndWriteNothing) {
   EXPECT_EQ(ReadBytes(ini), settings);
 }
 
-INSTANTIATE_TEST_SUITE_P(Termination, Signals, ::testing::Values(SIGTERM, SIGINT, SIGHUP),
+INSTANTIATE_TEST_SUITE_P(Termination, Signals,
+                         ::testing::Values(SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGUSR1, SIGUSR2,
+                                           SIGALRM),
                          [](const auto& info) {
-                           return std::string(info.param == SIGTERM  ? "SIGTERM"
-                                              : info.param == SIGINT ? "SIGINT"
-                                                                     : "SIGHUP");
+                           return "SIG" + std::string(sigabbrev_np(info.param));
                          });
 
 }  // namespace

@@ -197,6 +197,7 @@ void Form1::SendDividerWord() {
 }
 
 void Form1::SendWord() {
+  if (unloaded_) return;  // after the close nothing more reaches the synthesizer
   link::SendWord(environment_.link, SynthWord);
   // A port that opened but refuses a line cannot program the synthesizer: say so once.
   if (environment_.link.LineOperationFailed() && !line_failure_reported_) {

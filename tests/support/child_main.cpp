@@ -6,15 +6,19 @@
 //                                                     one; exit 0 when every one was written
 //   orx_test_child window FILE EVENTS                 tunes without pause until closed, then
 //                                                     writes every line operation to EVENTS
+//   orx_test_child box-signal FILE EVENTS             the port does not open, and SIGTERM
+//                                                     arrives while the message box is up
 //   orx_test_child load-signal FILE EVENTS            the same, but SIGTERM arrives during the
 //                                                     load's first word; prints "shown" if the
 //                                                     window ever shows
 #include <QApplication>
+#include <QEventLoop>
 #include <QFile>
 #include <QTimer>
 #include <csignal>
 #include <cstdio>
 
+#include "app/platform.h"
 #include "app/program.h"
 #include "link/recording_line_device.h"
 #include "link/steady_clock.h"
@@ -51,16 +55,27 @@ int WriteKeys(char* argv[]) {
   return written ? 0 : kRefused;
 }
 
-int Window(int argc, char* argv[], bool signal_in_load) {
+enum class SignalAt { kNone, kLoad, kMessageBox };
+
+int Window(int argc, char* argv[], SignalAt signal_at) {
   QApplication application(argc, argv);
   orx::link::SteadyClock clock;
   orx::link::RecordingLineDevice device(clock);
   orx::link::Module1 link(device, clock);
-  orx::ui::Form1 form({link, QString::fromLocal8Bit(argv[2]), [](const QString&) {}});
+  // A message box waits in an event loop of its own; the signal comes while it does.
+  const auto message_box = [signal_at](const QString&) {
+    if (signal_at != SignalAt::kMessageBox) return;
+    std::raise(SIGTERM);
+    QEventLoop box;
+    QTimer::singleShot(100, &box, &QEventLoop::quit);
+    box.exec();
+  };
+  if (signal_at == SignalAt::kMessageBox) device.SetOpenSucceeds(false);
+  orx::ui::Form1 form({link, QString::fromLocal8Bit(argv[2]), message_box});
   ShowWatch watch;
   form.installEventFilter(&watch);
   bool raised = false;
-  if (signal_in_load) {
+  if (signal_at == SignalAt::kLoad) {
     device.SetObserver([&raised](const auto& event) {
       if (raised || !event.device_open ||
           event.operation != orx::link::RecordingLineDevice::Operation::kDtr)
@@ -96,8 +111,10 @@ int main(int argc, char* argv[]) {
   const QByteArray mode = argc > 1 ? argv[1] : "";
   if (mode == "write-ini" && argc == 6) return WriteIni(argv);
   if (mode == "write-keys" && argc == 5) return WriteKeys(argv);
-  if (mode == "window" && argc == 4) return Window(argc, argv, false);
-  if (mode == "load-signal" && argc == 4) return Window(argc, argv, true);
+  orx::app::ArmTerminationSignals();
+  if (mode == "window" && argc == 4) return Window(argc, argv, SignalAt::kNone);
+  if (mode == "load-signal" && argc == 4) return Window(argc, argv, SignalAt::kLoad);
+  if (mode == "box-signal" && argc == 4) return Window(argc, argv, SignalAt::kMessageBox);
   std::fputs("usage: orx_test_child write-ini FILE SECTION KEY VALUE | window FILE EVENTS\n",
              stderr);
   return kUsage;
