@@ -18,8 +18,10 @@ int FormTuning::HighestKilohertz() const {
   return form_.HScroll1->maximum();
 }
 
-void FormTuning::TuneTo(int kilohertz) {
+bool FormTuning::TuneTo(int kilohertz) {
+  if (kilohertz == form_.HScroll1->value()) return true;  // nothing to send
   form_.HScroll1->setValue(kilohertz);
+  return !form_.LastWordFailed();
 }
 
 RemoteControl StartRemoteControl(ui::Form1& form, const QHostAddress& address, quint16 port,

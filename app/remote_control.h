@@ -17,7 +17,7 @@ class FormTuning : public remote::TuningTarget {
   int ShownKilohertz() const override;
   int LowestKilohertz() const override;
   int HighestKilohertz() const override;
-  void TuneTo(int kilohertz) override;
+  bool TuneTo(int kilohertz) override;
 
  private:
   ui::Form1& form_;

@@ -41,7 +41,7 @@ void Module1::BusyWait(double delay) {
 }
 
 void Module1::Remember(bool line_operation_succeeded) {
-  if (!line_operation_succeeded) line_operation_failed_ = true;
+  if (!line_operation_succeeded) ++failed_operations_;
 }
 
 }  // namespace orx::link

@@ -38,7 +38,9 @@ class Module1 {
 
   // True once a line operation has failed on an open device; such a port cannot drive the
   // synthesizer even though it opened.
-  bool LineOperationFailed() const { return line_operation_failed_; }
+  bool LineOperationFailed() const { return failed_operations_ > 0; }
+  // How many line operations on an open device have failed so far.
+  long FailedOperations() const { return failed_operations_; }
 
  private:
   void Remember(bool line_operation_succeeded);
@@ -47,7 +49,7 @@ class Module1 {
   Clock& clock_;
   PreciseWait wait_;
   int32_t port_handle_ = 0;
-  bool line_operation_failed_ = false;
+  long failed_operations_ = 0;
 };
 
 }  // namespace orx::link

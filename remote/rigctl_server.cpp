@@ -3,20 +3,41 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
-#include <functional>
-#include <memory>
-
-#include "rigctl_session.h"
+#include <algorithm>
 
 namespace orx::remote {
 
 namespace {
+
 const QByteArray kTooManyClients = "RPRT -1\n";
+
+bool IsLineEnd(char c) {
+  return c == '\n' || c == '\r';
 }
+
+// Takes the complete lines off the front of `bytes`: LF, CR LF and a lone CR each end one.
+void TakeLines(QByteArray& bytes, std::deque<QByteArray>& lines) {
+  qsizetype begin = 0;
+  for (qsizetype i = 0; i < bytes.size(); ++i) {
+    if (!IsLineEnd(bytes[i])) continue;
+    lines.push_back(bytes.mid(begin, i - begin));
+    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    begin = i + 1;
+  }
+  bytes.remove(0, begin);
+}
+
+}  // namespace
 
 RigctlServer::RigctlServer(TuningTarget& target, QObject* parent)
     : QObject(parent), target_(target), server_(new QTcpServer(this)) {
   connect(server_, &QTcpServer::newConnection, this, &RigctlServer::Accept);
+}
+
+RigctlServer::~RigctlServer() {
+  for (const ClientPtr& client : clients_) {
+    if (client->socket) client->socket->disconnect(this);
+  }
 }
 
 bool RigctlServer::Listen(const QHostAddress& address, quint16 port) {
@@ -34,51 +55,125 @@ quint16 RigctlServer::Port() const {
 void RigctlServer::Accept() {
   while (QTcpSocket* socket = server_->nextPendingConnection()) {
     connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-    if (clients_ >= kMaximumClients) {
+    if (ClientCount() >= kMaximumClients) {
       socket->write(kTooManyClients);
       socket->disconnectFromHost();
       continue;
     }
-    ++clients_;
-    connect(socket, &QObject::destroyed, this, [this] { --clients_; });
-    Serve(socket);
+    auto client = std::make_shared<Client>(
+        Client{socket,
+               RigctlSession(target_),
+               {},
+               {},
+               false,
+               std::make_unique<HeldConnection>(socket->socketDescriptor())});
+    clients_.push_back(client);
+    Client* raw = client.get();
+    connect(socket, &QObject::destroyed, this, [this, raw] { Forget(raw); });
+    connect(socket, &QTcpSocket::readyRead, this, [this, weak = std::weak_ptr(client)] {
+      if (const auto c = weak.lock()) Receive(c);
+    });
+    // Qt closes a socket whose peer has ended its input; what the peer sent before is answered
+    // through the held connection.
+    connect(socket, &QTcpSocket::readChannelFinished, this, [this, weak = std::weak_ptr(client)] {
+      if (const auto c = weak.lock()) AnswerEverything(c);
+    });
   }
 }
 
-// One command per turn of the event loop: a tuning command costs a word frame, and a client
-// that sends a thousand at once must not hold the window for a thousand frames.
-void RigctlServer::Serve(QTcpSocket* socket) {
-  auto session = std::make_shared<RigctlSession>(target_);
-  auto serve_one_line = std::make_shared<std::function<void()>>();
-  *serve_one_line = [socket, session, next = std::weak_ptr(serve_one_line)] {
-    if (socket->state() != QAbstractSocket::ConnectedState) return;
-    if (!socket->canReadLine()) {
-      // A line that never ends is no command; a client sending one is dropped.
-      if (socket->bytesAvailable() > kLongestLine + kLongestLineEnd) socket->abort();
+void RigctlServer::Receive(const ClientPtr& client) {
+  QTcpSocket* socket = client->socket;
+  if (!socket) return;
+  client->partial += socket->readAll();
+  TakeLines(client->partial, client->lines);
+  // A line that never ends is no command; a client sending one is dropped.
+  if (client->partial.size() > kLongestLine + kLongestLineEnd) {
+    socket->abort();
+    return;
+  }
+  AnswerUpToNextTuning(client);
+}
+
+void RigctlServer::AnswerUpToNextTuning(const ClientPtr& client) {
+  while (!client->lines.empty() && client->socket &&
+         client->socket->state() == QAbstractSocket::ConnectedState) {
+    if (RigctlSession::SendsAWord(client->lines.front())) {
+      if (!client->waiting_for_turn) {
+        client->waiting_for_turn = true;
+        rotation_.push_back(client);
+        ScheduleTurn();
+      }
       return;
     }
-    // readLine's limit counts the terminating zero it writes as well.
-    QByteArray line = socket->readLine(kLongestLine + kLongestLineEnd + 1);
-    if (!line.endsWith('\n')) {
-      socket->abort();
-      return;
-    }
-    line.chop(1);
-    if (line.endsWith('\r')) line.chop(1);
-    const RigctlSession::Reply reply = session->Handle(line);
-    socket->write(reply.text);
-    if (reply.close) {
-      socket->disconnectFromHost();
-      return;
-    }
-    // What is still buffered gets no readyRead of its own.
-    if (socket->canReadLine()) {
-      QTimer::singleShot(0, socket, [next] {
-        if (const auto serve = next.lock()) (*serve)();
-      });
-    }
-  };
-  connect(socket, &QTcpSocket::readyRead, socket, [serve_one_line] { (*serve_one_line)(); });
+    const QByteArray line = client->lines.front();
+    client->lines.pop_front();
+    Answer(client, line);
+  }
+}
+
+void RigctlServer::AnswerEverything(const ClientPtr& client) {
+  if (!client->socket) return;
+  client->partial += client->socket->readAll();
+  TakeLines(client->partial, client->lines);
+  if (!client->partial.isEmpty()) client->lines.push_back(std::exchange(client->partial, {}));
+  while (!client->lines.empty()) {
+    const QByteArray line = client->lines.front();
+    client->lines.pop_front();
+    if (!Answer(client, line)) break;
+  }
+  client->held->Close();
+}
+
+bool RigctlServer::Answer(const ClientPtr& client, const QByteArray& line) {
+  const RigctlSession::Reply reply = client->session.Handle(line);
+  QTcpSocket* socket = client->socket;
+  if (!socket) return false;
+  if (!reply.text.isEmpty()) {
+    // Straight to the system: Qt drops what it still buffers when the peer's input ends.
+    if (socket->state() == QAbstractSocket::ConnectedState) {
+      socket->write(reply.text);
+      socket->flush();
+    } else
+      client->held->Write(reply.text);
+  }
+  if (reply.close) {
+    client->lines.clear();
+    client->held->Close();
+    socket->disconnectFromHost();
+    return false;
+  }
+  return true;
+}
+
+void RigctlServer::ScheduleTurn() {
+  if (turn_scheduled_ || rotation_.empty()) return;
+  turn_scheduled_ = true;
+  // A turn of its own: input and other events that came meanwhile are seen between two frames.
+  QTimer::singleShot(0, this, [this] {
+    turn_scheduled_ = false;
+    TuneNext();
+    ScheduleTurn();
+  });
+}
+
+void RigctlServer::TuneNext() {
+  while (!rotation_.empty()) {
+    const ClientPtr client = rotation_.front().lock();
+    rotation_.pop_front();
+    if (!client) continue;
+    client->waiting_for_turn = false;
+    if (client->lines.empty() || !client->socket) continue;
+    const QByteArray line = client->lines.front();
+    client->lines.pop_front();
+    Answer(client, line);
+    AnswerUpToNextTuning(client);  // its reads that follow, and its next turn
+    return;
+  }
+}
+
+void RigctlServer::Forget(Client* client) {
+  client->held->Close();
+  clients_.remove_if([client](const ClientPtr& c) { return c.get() == client; });
 }
 
 }  // namespace orx::remote

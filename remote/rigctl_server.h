@@ -2,8 +2,14 @@
 
 #include <QHostAddress>
 #include <QObject>
+#include <QPointer>
 #include <QString>
+#include <deque>
+#include <list>
+#include <memory>
 
+#include "held_connection.h"
+#include "rigctl_session.h"
 #include "tuning_target.h"
 
 class QTcpServer;
@@ -12,7 +18,9 @@ class QTcpSocket;
 namespace orx::remote {
 
 // Hamlib's rigctld protocol on a TCP port, for loggers, schedulers and digital-mode programs.
-// Every client is served from the event loop; none can hold the window up or stop it.
+// Every client is served from the event loop; none can hold the window up or stop it. A command
+// that tunes costs a word frame, so those wait their turn: one a turn of the event loop, the
+// clients in rotation. Everything else is answered as soon as it is a client's next command.
 class RigctlServer : public QObject {
  public:
   static constexpr int kMaximumClients = 8;
@@ -20,20 +28,42 @@ class RigctlServer : public QObject {
   static constexpr qsizetype kLongestLineEnd = 2;  // CR LF
 
   explicit RigctlServer(TuningTarget& target, QObject* parent = nullptr);
+  ~RigctlServer() override;
 
   // False when the address and port cannot be bound; ErrorString() then says why.
   bool Listen(const QHostAddress& address, quint16 port);
   QString ErrorString() const;
   quint16 Port() const;
-  int ClientCount() const { return clients_; }
+  int ClientCount() const { return static_cast<int>(clients_.size()); }
 
  private:
+  struct Client {
+    QPointer<QTcpSocket> socket;
+    RigctlSession session;
+    QByteArray partial;                    // what came after the last line end
+    std::deque<QByteArray> lines;          // complete commands not yet answered
+    bool waiting_for_turn = false;         // in the rotation of tuning commands
+    std::unique_ptr<HeldConnection> held;  // answers what came before the end of its input
+  };
+  using ClientPtr = std::shared_ptr<Client>;
+
   void Accept();
-  void Serve(QTcpSocket* socket);
+  void Receive(const ClientPtr& client);
+  // Answers the client's commands up to its next tuning command, which then waits its turn.
+  void AnswerUpToNextTuning(const ClientPtr& client);
+  // The client said all it had to say: everything it sent is answered before it is let go.
+  void AnswerEverything(const ClientPtr& client);
+  // False once the client is gone or said goodbye.
+  bool Answer(const ClientPtr& client, const QByteArray& line);
+  void TuneNext();
+  void ScheduleTurn();
+  void Forget(Client* client);
 
   TuningTarget& target_;
   QTcpServer* server_;
-  int clients_ = 0;
+  std::list<ClientPtr> clients_;
+  std::deque<std::weak_ptr<Client>> rotation_;  // clients whose next command tunes
+  bool turn_scheduled_ = false;
 };
 
 }  // namespace orx::remote

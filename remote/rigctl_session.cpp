@@ -13,6 +13,7 @@ namespace {
 // Hamlib's result codes.
 constexpr int kOk = 0;
 constexpr int kInvalidArgument = -1;  // RIG_EINVAL
+constexpr int kInputOutput = -6;      // RIG_EIO
 constexpr int kNotAvailable = -11;    // RIG_ENAVAIL
 
 constexpr double kHzPerKhz = 1000.0;
@@ -105,10 +106,18 @@ QByteArray Values(const Command& command, const QList<std::pair<QByteArray, QByt
   return text + "RPRT 0\n";
 }
 
-// The reply of a command that sets something and succeeded.
-QByteArray Done(const Command& command) {
-  if (!command.separator) return Report(kOk);
-  return command.name + ": " + command.arguments.join(' ') + *command.separator + "RPRT 0\n";
+// What the extended form of a reply opens with: the command's name, and for a command that
+// sets something its arguments.
+QByteArray Echo(const Command& command) {
+  if (command.arguments.isEmpty() && !command.name.startsWith("set_"))
+    return command.name + ":" + *command.separator;
+  return command.name + ": " + command.arguments.join(' ') + *command.separator;
+}
+
+// The reply of a command that ended with a result code and no values.
+QByteArray Result(const Command& command, int code) {
+  if (!command.separator) return Report(code);
+  return Echo(command) + Report(code);
 }
 
 std::optional<int> Kilohertz(const QByteArray& hertz_text) {
@@ -126,7 +135,15 @@ QByteArray Hertz(int kilohertz) {
 
 }  // namespace
 
+bool RigctlSession::SendsAWord(const QByteArray& line) {
+  if (!IsPrintable(line)) return false;
+  const auto parsed = Parse(line);
+  return parsed && parsed->name == "set_freq";
+}
+
 RigctlSession::Reply RigctlSession::Handle(const QByteArray& line) {
+  // A blank line is no command, and gets no answer (an answer would shift every later one).
+  if (line.trimmed().isEmpty()) return {};
   if (line.size() > static_cast<qsizetype>(kLongestCommandLine) || !IsPrintable(line)) {
     return {Report(kInvalidArgument)};
   }
@@ -143,31 +160,40 @@ RigctlSession::Reply RigctlSession::Handle(const QByteArray& line) {
     const auto kilohertz = Kilohertz(first);
     if (!kilohertz || *kilohertz < target_.LowestKilohertz() ||
         *kilohertz > target_.HighestKilohertz()) {
-      return {Report(kInvalidArgument)};
+      return {Result(command, kInvalidArgument)};
     }
-    target_.TuneTo(*kilohertz);
-    return {Done(command)};
+    // Answered once the word is on the wire, and only a success when it got there.
+    return {Result(command, target_.TuneTo(*kilohertz) ? kOk : kInputOutput)};
   }
   if (name == "get_vfo") return {Values(command, {{"VFO", kVfo}})};
   if (name == "set_vfo") {
-    if (first.isEmpty()) return {Report(kInvalidArgument)};
-    return {first == kVfo || first == "currVFO" ? Done(command) : Report(kNotAvailable)};
+    if (first.isEmpty()) return {Result(command, kInvalidArgument)};
+    return {Result(command, first == kVfo || first == "currVFO" ? kOk : kNotAvailable)};
   }
   if (name == "get_mode") return {Values(command, {{"Mode", kMode}, {"Passband", kPassband}})};
   if (name == "set_mode") {
-    if (first.isEmpty()) return {Report(kInvalidArgument)};
-    return {first == kMode ? Done(command) : Report(kNotAvailable)};
+    if (first.isEmpty()) return {Result(command, kInvalidArgument)};
+    return {Result(command, first == kMode ? kOk : kNotAvailable)};
   }
   if (name == "get_ptt") return {Values(command, {{"PTT", "0"}})};  // it never transmits
   if (name == "get_split_vfo") return {Values(command, {{"Split", "0"}, {"TX VFO", kVfo}})};
   if (name == "get_powerstat") return {Values(command, {{"Power Status", "1"}})};
+  // Hamlib 4.5 asks before every set_mode; rigctld answers with the value and the result.
+  if (name == "get_lock_mode") {
+    if (command.separator) return {Values(command, {{"Locked", "0"}})};
+    return {QByteArray("0\n") + Report(kOk)};
+  }
   if (name == "chk_vfo") {
     return {command.separator ? QByteArray("ChkVFO: 0\n") : QByteArray("0\n")};
   }
   if (name == "dump_state") {
     const QByteArray lowest = Hertz(std::max(target_.LowestKilohertz(), 0));
     const QByteArray highest = Hertz(std::max(target_.HighestKilohertz(), 0));
-    return {QByteArray("1\n"     // protocol version
+    const QByteArray header =
+        command.separator ? "dump_state:" + QByteArray(1, *command.separator) : QByteArray();
+    const QByteArray trailer = command.separator ? Report(kOk) : QByteArray();
+    return {header +
+            QByteArray("1\n"     // protocol version
                        "2\n"     // model: NET rigctl
                        "0\n") +  // ITU region
             lowest +
@@ -194,7 +220,8 @@ RigctlSession::Reply RigctlSession::Handle(const QByteArray& line) {
             "has_power2mW=0\n"
             "has_mW2power=0\n"
             "timeout=0\n"
-            "done\n"};
+            "done\n" +
+            trailer};
   }
   return {Report(kNotAvailable)};
 }

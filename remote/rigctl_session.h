@@ -20,6 +20,9 @@ class RigctlSession {
   // `line` is one command without its line ending.
   Reply Handle(const QByteArray& line);
 
+  // Whether the command sends the synthesizer a word, and so holds the program for a frame.
+  static bool SendsAWord(const QByteArray& line);
+
  private:
   TuningTarget& target_;
 };

@@ -10,8 +10,9 @@ class TuningTarget {
   virtual int ShownKilohertz() const = 0;
   virtual int LowestKilohertz() const = 0;
   virtual int HighestKilohertz() const = 0;
-  // Tunes exactly as the user's own scroll would; the same value again sends nothing.
-  virtual void TuneTo(int kilohertz) = 0;
+  // Tunes exactly as the user's own scroll would; the same value again sends nothing. False
+  // when the word did not reach the synthesizer (no open port, a line the port refused).
+  virtual bool TuneTo(int kilohertz) = 0;
 };
 
 }  // namespace orx::remote

@@ -2,12 +2,19 @@
 // a real one never sends: garbage, endless lines, too many connections, half commands.
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+#include <QElapsedTimer>
 #include <QHostAddress>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
+#include <set>
 
 #include "app/remote_control.h"
 #include "remote/rigctl_session.h"
@@ -21,10 +28,12 @@ struct FakeTuning : remote::TuningTarget {
   int ShownKilohertz() const override { return shown; }
   int LowestKilohertz() const override { return lowest; }
   int HighestKilohertz() const override { return 30000; }
-  void TuneTo(int kilohertz) override {
+  bool TuneTo(int kilohertz) override {
     shown = kilohertz;
     tuned << kilohertz;
+    return reaches_synthesizer;
   }
+  bool reaches_synthesizer = true;
   int shown = 7000;
   int lowest = 100;
   QList<int> tuned;
@@ -61,7 +70,12 @@ TEST(RigctlProtocol, CommandsAndTheirReplies) {
       {"F nan", "RPRT -1\n"},
       {"F 99000", "RPRT -1\n"},     // 99 kHz: below the band
       {"F 30000501", "RPRT -1\n"},  // rounds to 30001 kHz: above it
-      {"", "RPRT -1\n"},
+      {"", ""},  // a blank line is no command and gets no answer, as from rigctld
+      {" \t ", ""},
+      {"+F abc", "set_freq: abc\nRPRT -1\n"},
+      {"+V VFOB", "set_vfo: VFOB\nRPRT -11\n"},
+      {"\\get_lock_mode", "0\nRPRT 0\n"},
+      {"+\\get_lock_mode", "get_lock_mode:\nLocked: 0\nRPRT 0\n"},
       {"\x01\x7f\xff", "RPRT -1\n"},
       {"q", "RPRT 0\n"},
   };
@@ -98,6 +112,8 @@ TEST(RigctlProtocol, DumpStateGivesTheBandInHertz) {
   const QByteArray state = session.Handle("\\dump_state").text;
   EXPECT_TRUE(state.contains("\n100000.000000 30000000.000000 ")) << state.toStdString();
   EXPECT_TRUE(state.endsWith("done\n"));
+  const QByteArray extended = session.Handle("+\\dump_state").text;
+  EXPECT_EQ(extended, "dump_state:\n" + state + "RPRT 0\n");
 
   tuning.lowest = -20;  // a band that reaches below zero starts, for Hamlib, at zero
   const QByteArray from_zero = session.Handle("\\dump_state").text;
@@ -149,6 +165,11 @@ class ControlPort : public ::testing::Test {
           return reply.endsWith('\n');
         },
         bytes.endsWith('\n') || bytes.isEmpty() ? 2000 : 100);
+    // Each answer goes out on its own; the answers to the later lines follow shortly.
+    if (!reply.isEmpty()) {
+      QTest::qWait(30);
+      reply += socket.readAll();
+    }
     return reply;
   }
   static bool WaitForClose(QTcpSocket& socket) {
@@ -208,6 +229,155 @@ TEST_F(ControlPort, ALongestCommandWithCrLfIsAnsweredAndTheClientStays) {
   EXPECT_EQ(Ask(*client, "F 5000000" + QByteArray(1025 - 9, ' ') + "\n"), "RPRT -1\n");
 }
 
+// A client of the plainest kind, outside Qt: what it sends goes out at once.
+int RawConnection(quint16 port) {
+  const int fd = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(port);
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) return fd;
+  close(fd);
+  return -1;
+}
+
+// Sends, ends its input, and reads until the server closes.
+QByteArray ExchangeAndEndInput(quint16 port, const QByteArray& bytes) {
+  const int fd = RawConnection(port);
+  if (fd < 0) return "<no connection>";
+  (void)send(fd, bytes.constData(), bytes.size(), MSG_NOSIGNAL);
+  shutdown(fd, SHUT_WR);
+  QByteArray reply;
+  bool closed = false;
+  (void)QTest::qWaitFor(
+      [&] {
+        char buffer[4096];
+        const ssize_t count = recv(fd, buffer, sizeof buffer, MSG_DONTWAIT);
+        if (count > 0) reply.append(buffer, count);
+        closed = count == 0;
+        return closed;
+      },
+      5000);
+  close(fd);
+  return closed ? reply : reply + "<still open>";
+}
+
+TEST_F(ControlPort, EveryCommandBeforeTheEndOfInputIsAnsweredBeforeTheClose) {
+  EXPECT_EQ(ExchangeAndEndInput(control.server->Port(), "F 7104000\nf\n"), "RPRT 0\n7104000\n");
+  EXPECT_EQ(ExchangeAndEndInput(control.server->Port(), "f\n"), "7104000\n");
+  EXPECT_EQ(ExchangeAndEndInput(control.server->Port(), "f"), "7104000\n");
+  EXPECT_EQ(harness.WordsOnWire(), std::vector<uint16_t>{7116});
+}
+
+TEST_F(ControlPort, CrAloneEndsALineAndBlankLinesGetNoAnswer) {
+  auto client = Connect();
+  EXPECT_EQ(Ask(*client, "f\r"), "1000000\n");
+  EXPECT_EQ(Ask(*client, "\n\r\n \nF 2000000\r\nf\n"), "RPRT 0\n2000000\n");
+}
+
+TEST_F(ControlPort, AWordThatDidNotReachTheSynthesizerIsAnIoError) {
+  harness.device.SetBreakRefused(true);
+  auto client = Connect();
+  EXPECT_EQ(Ask(*client, "F 1001000\n"), "RPRT -6\n");  // 1013 is odd: its last bit sets break
+  EXPECT_EQ(Ask(*client, "+F 1002000\n"), "set_freq: 1002000\nRPRT -6\n");
+}
+
+TEST_F(ControlPort, ClientsTuneInTurnAndAReadNeverWaitsBehindTheirQueue) {
+  std::vector<std::unique_ptr<QTcpSocket>> busy;
+  for (int i = 0; i < 6; ++i) busy.push_back(Connect());
+  const int reader = RawConnection(control.server->Port());
+  ASSERT_GE(reader, 0);
+  QTest::qWait(20);
+  for (int i = 0; i < 6; ++i) {
+    QByteArray commands;
+    for (int k = 1; k <= 30; ++k)
+      commands += "F " + QByteArray::number((1000 + 100 * i + k) * 1000) + "\n";
+    busy[i]->write(commands);
+    busy[i]->flush();
+  }
+  ASSERT_TRUE(QTest::qWaitFor([&] { return harness.WordsFramed().size() >= 12; }));
+  // A read sent now is answered before more than the frame in progress has gone out.
+  const size_t words_before = harness.WordsFramed().size();
+  (void)send(reader, "f\n", 2, MSG_NOSIGNAL);
+  QByteArray answer;
+  ASSERT_TRUE(QTest::qWaitFor([&] {
+    char buffer[64];
+    const ssize_t count = recv(reader, buffer, sizeof buffer, MSG_DONTWAIT);
+    if (count > 0) answer.append(buffer, count);
+    return answer.endsWith('\n');
+  }));
+  EXPECT_LE(harness.WordsFramed().size() - words_before, 1u);
+  close(reader);
+
+  ASSERT_TRUE(QTest::qWaitFor([&] { return harness.WordsFramed().size() >= 180; }, 10000));
+  // In turn: while all six have commands waiting, every six words come from six clients.
+  const auto words = harness.WordsFramed();
+  for (size_t start = 30; start + 6 <= 150; start += 6) {
+    std::set<int> round;
+    for (size_t w = start; w < start + 6; ++w) round.insert((words[w] - 12 - 1000) / 100);
+    EXPECT_EQ(round.size(), 6u) << "words " << start << " to " << start + 5;
+  }
+}
+
+// The same script to Hamlib's own server (its dummy rig) and to ours, set alike.
+TEST_F(ControlPort, RepliesAreRigctldsOwn) {
+  if (QStandardPaths::findExecutable("rigctld").isEmpty()) GTEST_SKIP() << "no rigctld here";
+  QTcpServer free_port;
+  ASSERT_TRUE(free_port.listen(QHostAddress::LocalHost, 0));
+  const quint16 rigctld_port = free_port.serverPort();
+  free_port.close();
+  QProcess rigctld;
+  rigctld.start("rigctld", {"-m", "1", "-T", "127.0.0.1", "-t", QString::number(rigctld_port)});
+  ASSERT_TRUE(rigctld.waitForStarted());
+  auto hamlib = std::make_unique<QTcpSocket>();
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] {
+        hamlib = std::make_unique<QTcpSocket>();
+        hamlib->connectToHost(QHostAddress::LocalHost, rigctld_port);
+        return hamlib->waitForConnected(200);
+      },
+      5000));
+  auto ours = Connect();
+  // Replies come whole or not at all; a quiet moment ends one.
+  const auto reply = [this](QTcpSocket& socket, const QByteArray& line) {
+    socket.write(line + "\n");
+    QByteArray text;
+    QElapsedTimer quiet;
+    quiet.start();
+    while (quiet.elapsed() < 150) {
+      QTest::qWait(10);
+      const QByteArray more = socket.readAll();
+      if (!more.isEmpty()) {
+        text += more;
+        quiet.restart();
+      }
+    }
+    return text;
+  };
+  for (const char* setup : {"F 7000000", "M AM 0", "V VFOA"}) {
+    (void)reply(*hamlib, setup);
+    (void)reply(*ours, setup);
+  }
+  const QList<QByteArray> script = {
+      "f",         "+f",         ";f", "|f",     "\\get_freq",
+      "F 7104000", "f",          "",   " ",      "F abc",
+      "+F abc",    "+F 7105000", "+f", "V VFOA", "+V VFOA",
+      "M AM 0",    "+M AM 0",    "s",  "+s",     "\\get_lock_mode",
+      "f",         "\\chk_vfo",
+  };
+  for (const QByteArray& line : script) {
+    EXPECT_EQ(reply(*ours, line), reply(*hamlib, line))
+        << "command: \"" << line.toStdString() << "\"";
+  }
+  // Where the receiver is not Hamlib's dummy rig, and says so:
+  //   M USB 2400, V VFOB, T 1   the dummy has these; ours answers -11, like a rig without them
+  //   \dump_state               the receiver's own band, modes and abilities
+  //   F with no frequency       rigctld waits for it on the next line; ours answers -1 at once
+  //   an unknown command        rigctld says nothing; ours answers -11
+  rigctld.terminate();
+  rigctld.waitForFinished(3000);
+}
+
 TEST_F(ControlPort, TheSameFrequencyAgainSendsNothing) {
   auto client = Connect();
   EXPECT_EQ(Ask(*client, "F 1000000\n"), "RPRT 0\n");
@@ -227,12 +397,11 @@ TEST_F(ControlPort, GarbageEndlessLinesAndHalfCommandsNeitherTuneNorStopTheProgr
   EXPECT_TRUE(WaitForClose(*endless));
 
   auto vanishing = Connect();
-  vanishing->write("F 9000000");  // no line end: the command never completes
+  vanishing->write("F 9000000");  // no line end, but its input ends: done, as rigctld does
   vanishing->flush();
   vanishing->abort();
-  QTest::qWait(50);
-  EXPECT_EQ(form->HScroll1->value(), 7000);
-  EXPECT_EQ(Ask(*client, "f\n"), "7000000\n");  // the first client is served on
+  EXPECT_TRUE(QTest::qWaitFor([&] { return form->HScroll1->value() == 9000; }));
+  EXPECT_EQ(Ask(*client, "f\n"), "9000000\n");  // the first client is served on
 }
 
 TEST_F(ControlPort, EightClientsAreServedAndTheNinthIsRefusedPolitely) {

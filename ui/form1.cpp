@@ -198,7 +198,10 @@ void Form1::SendDividerWord() {
 
 void Form1::SendWord() {
   if (unloaded_) return;  // after the close nothing more reaches the synthesizer
+  const long failed_before = environment_.link.FailedOperations();
   link::SendWord(environment_.link, SynthWord);
+  last_word_failed_ =
+      environment_.link.PortHandle() != 1 || environment_.link.FailedOperations() != failed_before;
   // A port that opened but refuses a line cannot program the synthesizer: say so once.
   if (environment_.link.LineOperationFailed() && !line_failure_reported_) {
     line_failure_reported_ = true;

@@ -51,6 +51,9 @@ class Form1 : public QWidget {
   QPushButton* MemN(int n) const { return store_buttons_.at(n - 1); }
 
   int16_t CurrentFrequency() const { return CurrentFreq; }
+  // Whether the last word sent failed to reach the synthesizer: no open port, or a line the
+  // port refused while it was sent.
+  bool LastWordFailed() const { return last_word_failed_; }
 
   // Start-up, before the window first shows: settings into the controls, the port, the two
   // words that program the synthesizer.
@@ -117,6 +120,7 @@ class Form1 : public QWidget {
   int16_t CurrentFreq = 0;
   int32_t SynthWord = 0;
   bool line_failure_reported_ = false;
+  bool last_word_failed_ = false;
   bool placed_ = false;
   int read_out_design_width_ = 0;
   int read_out_leftmost_ = 0;
