@@ -14,6 +14,7 @@ const QString kListPorts = QStringLiteral("list-ports");
 const QString kRigctld = QStringLiteral("rigctld");
 const QString kRigctldAddress = QStringLiteral("rigctld-address");
 const QString kBusyWait = QStringLiteral("busy-wait");
+const QString kNoWindow = QStringLiteral("no-window");
 const QString kSeeHelp = QStringLiteral(" (glej --help)");
 
 Options Failed(const QString& what) {
@@ -52,6 +53,7 @@ Options ParseCommandLine(const QStringList& arguments) {
       {kRigctld, {}, QStringLiteral("PORT")},
       {kRigctldAddress, {}, QStringLiteral("ADDR")},
       {kBusyWait, {}},
+      {kNoWindow, {}},
   });
   if (!parser.parse(arguments)) {
     if (!parser.unknownOptionNames().isEmpty()) {
@@ -94,6 +96,11 @@ Options ParseCommandLine(const QStringList& arguments) {
                       .arg(parser.value(kRigctldAddress)));
   }
   options.busy_wait = parser.isSet(kBusyWait);
+  options.no_window = parser.isSet(kNoWindow);
+  if (options.no_window && !options.rigctld_port) {
+    return Failed(
+        QStringLiteral("--no-window potrebuje --rigctld, po katerem se sprejemnik uglasi"));
+  }
   if (parser.isSet(kRigctldAddress) && !options.rigctld_port) {
     return Failed(QStringLiteral("--rigctld-address velja le skupaj z --rigctld"));
   }
@@ -114,6 +121,7 @@ QString HelpText() {
       "  --rigctld PORT          sprejema ukaze Hamlib (rigctld) na vratih TCP PORT\n"
       "  --rigctld-address ADDR  naslov za --rigctld (privzeto 127.0.0.1)\n"
       "  --busy-wait             čaka brez spanja (za računalnike z nenatančnim časovnikom)\n"
+      "  --no-window             brez okna, kot storitev: uglašujejo ga le ukazi --rigctld\n"
       "\n"
       "Datoteka pll.ini: tista iz --settings; sicer pll.ini v mapi programa, če obstaja ali\n"
       "je v mapo mogoče pisati (ne za nameščen program); sicer\n"

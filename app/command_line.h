@@ -18,6 +18,7 @@ struct Options {
   std::optional<quint16> rigctld_port;
   QHostAddress rigctld_address = QHostAddress(QHostAddress::LocalHost);
   bool busy_wait = false;  // spin through every 1 ms wait instead of sleeping most of it
+  bool no_window = false;  // the receiver as a service, tuned through the control port only
   QString error;           // for kError: one line naming what was wrong
 };
 

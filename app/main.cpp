@@ -6,6 +6,7 @@
 #include "app/port_list.h"
 #include "app/program.h"
 #include "app/remote_control.h"
+#include "app/service.h"
 #include "app/startup_choices.h"
 #include "link/module1.h"
 #include "link/system_link.h"
@@ -24,6 +25,37 @@ QStringList Arguments(int argc, char* argv[]) {
   // File names keep every byte, UTF-8 or not.
   for (int i = 0; i < argc; ++i) arguments << orx::settings::FileNameFromArgument(argv[i]);
   return arguments;
+}
+
+// The port and the clock of this platform, with the waits the options ask for.
+struct SystemLink {
+  explicit SystemLink(const orx::app::Options& options)
+      : device(orx::link::MakeSerialLineDevice()),
+        clock(orx::link::MakeHighResolutionClock()),
+        // The one switch between sleeping most of each 1 ms wait and spinning through all of it.
+        sleeper(options.busy_wait ? nullptr : orx::link::MakeHighResolutionSleeper(*clock)),
+        link(*device, *clock, sleeper.get()) {}
+  std::unique_ptr<orx::link::LineDevice> device;
+  std::unique_ptr<orx::link::Clock> clock;
+  std::unique_ptr<orx::link::Sleeper> sleeper;
+  orx::link::Module1 link;
+};
+
+// The receiver as a service: no display, no window, no widgets; messages on standard error.
+int RunService(int argc, char* argv[], const orx::app::Options& options) {
+  QCoreApplication core(argc, argv);
+  core.setApplicationName(orx::app::kProgramName);
+  const auto choices = orx::app::StartupChoices::From(options);
+  SystemLink system(options);
+  orx::app::ServiceSetup setup;
+  setup.settings_file = choices.settings_file;
+  setup.port_name = choices.port_name;
+  setup.address = options.rigctld_address;
+  setup.rigctld_port = *options.rigctld_port;
+  setup.tell = [](const QString& line) {
+    Print(stderr, QStringLiteral("%1: %2\n").arg(orx::app::kProgramName, line));
+  };
+  return orx::app::RunService(setup, system.link);
 }
 
 }  // namespace
@@ -51,6 +83,7 @@ int main(int argc, char* argv[]) {
     case Options::Action::kRun:
       break;
   }
+  if (options.no_window) return RunService(argc, argv, options);
   if (!orx::app::DisplayAvailable()) {
     Print(stderr, QStringLiteral("%1: ni zaslona za okno (DISPLAY in WAYLAND_DISPLAY nista "
                                  "nastavljena).\n")
@@ -61,12 +94,8 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   orx::app::SetUpApplication(application);
   const auto choices = orx::app::StartupChoices::From(options);
-
-  const auto device = orx::link::MakeSerialLineDevice();
-  const auto clock = orx::link::MakeHighResolutionClock();
-  // The one switch between sleeping most of each 1 ms wait and spinning through all of it.
-  const auto sleeper = options.busy_wait ? nullptr : orx::link::MakeHighResolutionSleeper(*clock);
-  orx::link::Module1 link(*device, *clock, sleeper.get());
+  SystemLink system(options);
+  orx::link::Module1& link = system.link;
   const auto tell_user = orx::app::ReportingMessageBox();
   orx::ui::Form1 form(
       {link, choices.settings_file, tell_user, choices.port_name, choices.settings_folder_to_make});

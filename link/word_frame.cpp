@@ -47,4 +47,10 @@ void SendWord(Module1& port, int32_t word) {
   ClockPulse(port);  // closing pulse, DTR already cleared
 }
 
+bool SendWordToSynthesizer(Module1& port, int32_t word) {
+  const long failed_before = port.FailedOperations();
+  SendWord(port, word);
+  return port.PortHandle() == 1 && port.FailedOperations() == failed_before;
+}
+
 }  // namespace orx::link

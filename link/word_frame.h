@@ -21,4 +21,8 @@ inline constexpr int kFrameLineOperations = 57;
 // The frame always runs to its end, whether or not a port is open.
 void SendWord(Module1& port, int32_t word);
 
+// The same, telling whether the word reached the synthesizer: the port was open and took every
+// line operation of the frame.
+bool SendWordToSynthesizer(Module1& port, int32_t word);
+
 }  // namespace orx::link

@@ -6,6 +6,9 @@
 //                                                     one; exit 0 when every one was written
 //   orx_test_child window FILE EVENTS                 tunes without pause until closed, then
 //                                                     writes every line operation to EVENTS
+//   orx_test_child service FILE EVENTS                the receiver with no window on the
+//                                                     recording link, its control port on a free
+//                                                     port that it prints; until a signal
 //   orx_test_child box-signal FILE EVENTS             the port does not open, and SIGTERM
 //                                                     arrives while the message box is up
 //   orx_test_child load-signal FILE EVENTS            the same, but SIGTERM arrives during the
@@ -14,12 +17,14 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QFile>
+#include <QHostAddress>
 #include <QTimer>
 #include <csignal>
 #include <cstdio>
 
 #include "app/platform.h"
 #include "app/program.h"
+#include "app/service.h"
 #include "link/recording_line_device.h"
 #include "link/steady_clock.h"
 #include "settings/bas_ini_file.h"
@@ -56,6 +61,35 @@ int WriteKeys(char* argv[]) {
 }
 
 enum class SignalAt { kNone, kLoad, kMessageBox };
+
+void WriteEvents(const orx::link::RecordingLineDevice& device, const char* path) {
+  QFile out(QString::fromLocal8Bit(path));
+  if (!out.open(QIODevice::WriteOnly)) return;
+  for (const auto& event : device.Events()) {
+    out.write(QByteArray::number(event.time_ms, 'f', 6) + ' ' +
+              QByteArray::number(static_cast<int>(event.operation)) + ' ' +
+              QByteArray::number(event.level) + ' ' + QByteArray::number(event.device_open) + '\n');
+  }
+}
+
+int Service(int argc, char* argv[]) {
+  QCoreApplication application(argc, argv);
+  orx::link::SteadyClock clock;
+  orx::link::RecordingLineDevice device(clock);
+  orx::link::Module1 link(device, clock);
+  orx::app::ServiceSetup setup;
+  setup.settings_file = QString::fromLocal8Bit(argv[2]);
+  setup.port_name = "COM2:";
+  setup.address = QHostAddress(QHostAddress::LocalHost);
+  setup.tell = [](const QString& line) { std::fprintf(stderr, "%s\n", qPrintable(line)); };
+  setup.listening = [](quint16 port) {
+    std::printf("port %u\n", port);
+    std::fflush(stdout);
+  };
+  const int status = orx::app::RunService(setup, link);
+  WriteEvents(device, argv[3]);
+  return status;
+}
 
 int Window(int argc, char* argv[], SignalAt signal_at) {
   QApplication application(argc, argv);
@@ -95,13 +129,7 @@ int Window(int argc, char* argv[], SignalAt signal_at) {
   tuning.start(0);
   const int status = orx::app::RunWindow(form);
 
-  QFile out(QString::fromLocal8Bit(argv[3]));
-  if (!out.open(QIODevice::WriteOnly)) return kUsage;
-  for (const auto& event : device.Events()) {
-    out.write(QByteArray::number(event.time_ms, 'f', 6) + ' ' +
-              QByteArray::number(static_cast<int>(event.operation)) + ' ' +
-              QByteArray::number(event.level) + ' ' + QByteArray::number(event.device_open) + '\n');
-  }
+  WriteEvents(device, argv[3]);
   return status;
 }
 
@@ -114,6 +142,7 @@ int main(int argc, char* argv[]) {
   orx::app::ArmTerminationSignals();
   if (mode == "window" && argc == 4) return Window(argc, argv, SignalAt::kNone);
   if (mode == "load-signal" && argc == 4) return Window(argc, argv, SignalAt::kLoad);
+  if (mode == "service" && argc == 4) return Service(argc, argv);
   if (mode == "box-signal" && argc == 4) return Window(argc, argv, SignalAt::kMessageBox);
   std::fputs("usage: orx_test_child write-ini FILE SECTION KEY VALUE | window FILE EVENTS\n",
              stderr);

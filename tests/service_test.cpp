@@ -1,0 +1,122 @@
+// The receiver as a service: no display, tuned by Hamlib's own client through the control port,
+// ended by a signal after the word in progress, never writing pll.ini; and the band and the
+// frequency it starts on, the window's own.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include "app/service.h"
+#include "settings/bas_ini_file.h"
+#include "support/form_harness.h"
+
+namespace orx::testing {
+namespace {
+
+using Operation = link::RecordingLineDevice::Operation;
+
+QProcessEnvironment WithoutDisplay() {
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+    environment.remove(variable);
+  return environment;
+}
+
+TEST(Service, StartsWithNoDisplayIsTunedByRigctlAndEndsCleanOnSigterm) {
+  if (QStandardPaths::findExecutable("rigctl").isEmpty()) GTEST_SKIP() << "no rigctl here";
+  QTemporaryDir folder;
+  const QString ini = folder.filePath("pll.ini");
+  const QByteArray settings =
+      "[Freq]\nF1=1000\nF3=3300\n[Nastavitve]\nM3=True\nmin=500\nmax=20000\n[Opombe]\nT3=x\n";
+  WriteBytes(ini, settings);
+  QProcess service;
+  service.setProcessEnvironment(WithoutDisplay());
+  service.start(ORX_TEST_CHILD, {"service", ini, folder.filePath("events")});
+  ASSERT_TRUE(service.waitForReadyRead(10000)) << service.readAllStandardError().toStdString();
+  const QByteArray announced = service.readLine().trimmed();
+  ASSERT_TRUE(announced.startsWith("port ")) << announced.toStdString();
+  const QString address = "127.0.0.1:" + QString::fromLatin1(announced.mid(5));
+
+  const auto rigctl = [&address](const QStringList& command) {
+    QProcess client;
+    client.start("rigctl", QStringList{"-m", "2", "-r", address} + command);
+    client.waitForFinished(15000);
+    return QString::fromLocal8Bit(client.readAllStandardOutput()).trimmed();
+  };
+  EXPECT_EQ(rigctl({"f"}), "3300000");
+  EXPECT_EQ(rigctl({"F", "7000000"}), "");
+  EXPECT_EQ(rigctl({"f"}), "7000000");
+  EXPECT_EQ(rigctl({"F", "25000000"}).contains("Invalid"), true);  // outside the band
+
+  kill(static_cast<pid_t>(service.processId()), SIGTERM);
+  ASSERT_TRUE(service.waitForFinished(5000));
+  EXPECT_EQ(service.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(service.exitCode(), 0);
+
+  std::vector<Event> events;
+  for (const QByteArray& line : ReadBytes(folder.filePath("events")).split('\n')) {
+    const auto fields = line.split(' ');
+    if (fields.size() == 4)
+      events.push_back({fields[0].toDouble(), static_cast<Operation>(fields[1].toInt()),
+                        fields[2] == "1", fields[3] == "1"});
+  }
+  EXPECT_EQ(WordsOf(ReceiveWords(events)), (std::vector<uint16_t>{0x8505, 3312, 7012}));
+  ASSERT_FALSE(events.empty());
+  EXPECT_EQ(events.back().operation, Operation::kClose);
+  EXPECT_EQ(ReadBytes(ini), settings);
+}
+
+TEST(Service, WithoutItsControlPortOrItsSerialPortItSaysSoOnOneLine) {
+  QTemporaryDir folder;
+  struct Case {
+    QStringList arguments;
+    int status;
+    const char* says;
+  };
+  for (const Case& c :
+       {Case{{"--no-window"}, 2, "--no-window potrebuje --rigctld"},
+        Case{{"--no-window", "--rigctld", "1", "--port", folder.filePath("no-such-port"),
+              "--settings", folder.filePath("pll.ini")},
+             1,
+             "COM Interface Error: Naprava "}}) {
+    QProcess program;
+    program.setProcessEnvironment(WithoutDisplay());
+    program.start(ORX_PROGRAM, c.arguments);
+    ASSERT_TRUE(program.waitForFinished(10000));
+    EXPECT_EQ(program.exitCode(), c.status) << c.arguments.join(' ').toStdString();
+    const QByteArray error = program.readAllStandardError();
+    EXPECT_TRUE(error.contains(c.says)) << error.toStdString();
+    EXPECT_EQ(error.count('\n'), 1) << error.toStdString();
+  }
+  EXPECT_FALSE(QFile::exists(folder.filePath("pll.ini")));
+}
+
+TEST(Service, StartsOnTheWindowsBandAndFrequency) {
+  const QByteArray files[] = {
+      "",
+      "[Freq]\nF1=7000\n",
+      "[Freq]\nF1=100\n[Nastavitve]\nmin=500\nmax=20000\n",
+      "[Freq]\nF1=23000\n[Nastavitve]\nmin=500\nmax=20000\n",
+      "[Freq]\nF1=30000\n[Nastavitve]\nmin=100\nmax=30000\n",
+      "[Freq]\nF1=1000\n[Nastavitve]\nmin=20000\nmax=1000\n",
+      "[Freq]\nF1=1000\n[Nastavitve]\nmin=25000\n",
+      "[Freq]\nF1=1000\nF2=2200\nF4=4400\n[Nastavitve]\nM2=True\nM4=1\nmin=0\nmax=24000\n",
+      "[Freq]\nF1=1000\nF5=99999\n[Nastavitve]\nM5=True\n",
+      "[Freq]\nF1=-50\n[Nastavitve]\nmin=-100\nmax=abc\n",
+  };
+  for (const QByteArray& file : files) {
+    FormHarness harness;
+    harness.WriteIni(file);
+    auto& form = harness.Load();
+    const auto start = app::StartFromSettings(settings::IniDocument(file));
+    EXPECT_EQ(start.lowest, form.HScroll1->minimum()) << file.toStdString();
+    EXPECT_EQ(start.highest, form.HScroll1->maximum()) << file.toStdString();
+    EXPECT_EQ(start.frequency, form.CurrentFrequency()) << file.toStdString();
+  }
+}
+
+}  // namespace
+}  // namespace orx::testing
