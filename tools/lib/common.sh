@@ -24,8 +24,8 @@ ORX_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev libqt6
 # the fuzzer, chattr, Hamlib's own client for the control port, the Debian package tools and
 # checkers, Wine and the Slovenian locale that gives Wine code page 1250.
 ORX_TEST_PACKAGES=(libgtest-dev g++-mingw-w64-x86-64 clang e2fsprogs libhamlib-utils
-  dpkg-dev debhelper build-essential lintian file desktop-file-utils appstream wine64 python3
-  locales)
+  dpkg-dev debhelper build-essential lintian file desktop-file-utils appstream systemd man-db
+  wine64 python3 locales)
 
 # Configures (once) and builds the given targets in the shared build folder.
 build_targets() {
