@@ -19,6 +19,7 @@ int FormTuning::HighestKilohertz() const {
 }
 
 bool FormTuning::TuneTo(int kilohertz) {
+  form_.HScroll1->ApplyHeldInput();                       // the user's keys and wheel came first
   if (kilohertz == form_.HScroll1->value()) return true;  // nothing to send
   form_.HScroll1->setValue(kilohertz);
   return !form_.LastWordFailed();

@@ -6,6 +6,7 @@
 #include <QTest>
 #include <QWheelEvent>
 
+#include "ui/forms/command_button.h"
 #include "ui/forms/mouse_routing.h"
 #include "ui/forms/option_button.h"
 #include "ui/forms/scroll_bar.h"
@@ -64,6 +65,32 @@ TEST_F(ScrollBarRules, KeysStepAsOnTheClassicScrollBar) {
     EXPECT_EQ(bar.value(), value) << QTest::toString(key);
     EXPECT_EQ(changes.count(), ++expected_changes);
   }
+}
+
+TEST_F(ScrollBarRules, ModifiersAndTheKeypadStepAsThePlainKeys) {
+  const std::tuple<Qt::Key, Qt::KeyboardModifiers, int> keys[] = {
+      {Qt::Key_Right, Qt::ShiftModifier, 2001},
+      {Qt::Key_Right, Qt::ControlModifier, 2002},
+      {Qt::Key_Right, Qt::KeypadModifier, 2003},
+      {Qt::Key_Left, Qt::KeypadModifier | Qt::ShiftModifier, 2002},
+      {Qt::Key_PageDown, Qt::ControlModifier, 2007},
+      {Qt::Key_PageUp, Qt::KeypadModifier, 2002},
+      {Qt::Key_End, Qt::ControlModifier | Qt::KeypadModifier, 24000},
+      {Qt::Key_Home, Qt::AltModifier, 0}};
+  for (const auto& [key, modifiers, value] : keys) {
+    QTest::keyClick(&bar, key, modifiers);
+    EXPECT_EQ(bar.value(), value) << QTest::toString(key) << " " << modifiers.toInt();
+  }
+}
+
+TEST(CommandButtonRules, EnterAndTheKeypadsEnterClickLikeSpace) {
+  forms::CommandButton button("Izhod");
+  int clicks = 0;
+  QObject::connect(&button, &QPushButton::clicked, [&] { ++clicks; });
+  QTest::keyClick(&button, Qt::Key_Return);
+  QTest::keyClick(&button, Qt::Key_Enter, Qt::KeypadModifier);
+  QTest::keyClick(&button, Qt::Key_Space);
+  EXPECT_EQ(clicks, 3);
 }
 
 TEST_F(ScrollBarRules, WheelTurnedUpRaisesTheValue) {

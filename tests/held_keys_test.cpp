@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTest>
 #include <QWheelEvent>
 
+#include "app/remote_control.h"
 #include "support/form_harness.h"
 
 namespace orx::testing {
@@ -121,6 +123,64 @@ TEST_F(HeldKeys, TheReadOutIsOnTheScreenBeforeItsFrameStarts) {
   };
   QTest::keyClick(form->HScroll1, Qt::Key_Right);
   EXPECT_EQ(shown_at_frame, QStringList{"5001 1 1"});
+}
+
+// What was held back to be merged goes before any input that came after it: a click on a
+// preset, a store, a command from the control port.
+TEST_F(HeldKeys, HeldRepeatsGoBeforeAClickThatCameAfterThem) {
+  harness.WriteIni("[Freq]\nF1=5000\nF5=5000\n");
+  const QPoint on_m5 = form->M(5)->rect().center();
+  during_frame = [&](int frame) {
+    if (frame != 1) return;
+    PostKey(QEvent::KeyPress, true);
+    PostKey(QEvent::KeyPress, true);
+    PostKey(QEvent::KeyRelease, false);
+    for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+      QCoreApplication::postEvent(
+          form->M(5),
+          new QMouseEvent(type, on_m5, form->M(5)->mapToGlobal(on_m5), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                          Qt::NoModifier));
+    }
+  };
+  PostKey(QEvent::KeyPress, false);
+  RunQueue();
+  EXPECT_TRUE(form->M(5)->IsSelected());
+  EXPECT_EQ(form->HScroll1->value(), 5000);
+  EXPECT_EQ(harness.WordsOnWire(), (std::vector<uint16_t>{5013, 5014, 5012}));
+}
+
+TEST_F(HeldKeys, AStoreKeepsTheFrequencyThatHeldInputLeftOnScreen) {
+  QTest::mouseClick(form->Mem, Qt::LeftButton);
+  form->HScroll1->setFocus();
+  const QPoint on_store = form->MemN(3)->rect().center();
+  during_frame = [&](int frame) {
+    if (frame != 1) return;
+    PostWheel(2);
+    for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+      QCoreApplication::postEvent(
+          form->MemN(3),
+          new QMouseEvent(type, on_store, form->MemN(3)->mapToGlobal(on_store), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                          Qt::NoModifier));
+    }
+  };
+  PostKey(QEvent::KeyPress, false);
+  RunQueue();
+  EXPECT_EQ(form->HScroll1->value(), 5003);
+  EXPECT_EQ(harness.Setting("Freq", "F3"), "5003");
+}
+
+TEST_F(HeldKeys, AControlPortCommandComesAfterTheWheelTurnedBeforeIt) {
+  const QPointF at(100, 10);
+  QWheelEvent notches(at, form->HScroll1->mapToGlobal(at), QPoint(), QPoint(0, 240), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+  QCoreApplication::sendEvent(form->HScroll1, &notches);
+  app::FormTuning tuning(*form);
+  tuning.TuneTo(7000);
+  RunQueue();
+  EXPECT_EQ(form->HScroll1->value(), 7000);
+  EXPECT_EQ(harness.WordsFramed(), (std::vector<uint16_t>{5014, 7012}));
 }
 
 }  // namespace

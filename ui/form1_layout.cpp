@@ -2,6 +2,7 @@
 #include <QFont>
 
 #include "ui/form1.h"
+#include "ui/forms/command_button.h"
 #include "ui/forms/mouse_routing.h"
 #include "ui/front_panel.h"
 #include "ui/twips.h"
@@ -44,7 +45,7 @@ QLabel* MakeLabel(const QString& caption, const char* name, QRect place, QWidget
 }
 
 QPushButton* MakeButton(const QString& caption, const char* name, QRect place, QWidget* parent) {
-  auto* button = new QPushButton(caption, parent);
+  auto* button = new forms::CommandButton(caption, parent);
   button->setObjectName(name);
   button->setGeometry(place);
   forms::KeepMouseInput(button);

@@ -1,5 +1,6 @@
 #include "scroll_bar.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
@@ -49,8 +50,10 @@ ScrollBar::ScrollBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent) {
 }
 
 void ScrollBar::keyPressEvent(QKeyEvent* event) {
+  // Modifiers change nothing, on the keypad or not, as on the Windows scroll bar (Qt's own
+  // handler would step backwards with them).
   const auto action = ActionForKey(event->key());
-  if (!action || event->modifiers() != Qt::NoModifier) {
+  if (!action) {
     QScrollBar::keyPressEvent(event);
     return;
   }
@@ -58,7 +61,7 @@ void ScrollBar::keyPressEvent(QKeyEvent* event) {
     pending_repeat_ = *action;
     ScheduleApply();
   } else {
-    ApplyPendingInput();  // what came first goes first
+    ApplyHeldInput();  // what came first goes first
     triggerAction(*action);
   }
   event->accept();
@@ -89,11 +92,45 @@ void ScrollBar::paintEvent(QPaintEvent* event) {
 void ScrollBar::ScheduleApply() {
   if (apply_scheduled_) return;
   apply_scheduled_ = true;
-  QMetaObject::invokeMethod(this, &ScrollBar::ApplyPendingInput, Qt::QueuedConnection);
+  // Until then, any other input anywhere applies it first.
+  qApp->installEventFilter(this);
+  QMetaObject::invokeMethod(this, &ScrollBar::ApplyHeldInput, Qt::QueuedConnection);
 }
 
-void ScrollBar::ApplyPendingInput() {
+bool ScrollBar::HoldsInput() const {
+  return pending_repeat_.has_value() || pending_notches_ != 0;
+}
+
+bool ScrollBar::eventFilter(QObject* watched, QEvent* event) {
+  if (!HoldsInput()) return false;
+  switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease: {
+      // More of the held key, or of another arrow, is merged or applied by the bar itself.
+      const auto* key = static_cast<QKeyEvent*>(event);
+      if (key->isAutoRepeat() || (watched == this && event->type() == QEvent::KeyPress)) break;
+      ApplyHeldInput();
+      break;
+    }
+    case QEvent::Wheel:
+      if (watched != this) ApplyHeldInput();
+      break;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::TouchBegin:
+    case QEvent::TabletPress:
+      ApplyHeldInput();
+      break;
+    default:
+      break;
+  }
+  return false;
+}
+
+void ScrollBar::ApplyHeldInput() {
   apply_scheduled_ = false;
+  qApp->removeEventFilter(this);
   if (const auto repeat = std::exchange(pending_repeat_, std::nullopt)) triggerAction(*repeat);
   if (const int notches = std::exchange(pending_notches_, 0); notches != 0) {
     setValue(static_cast<int>(

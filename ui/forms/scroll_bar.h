@@ -12,7 +12,8 @@ namespace orx::forms {
 // A Change may take a whole word frame, during which no input is handled. Input that piled
 // up meanwhile is applied as the system the design comes from applies it: the auto-repeats of
 // a held key collapse into one step, so that tuning stops with the key, and wheel notches add
-// up into one change; a key pressed and released is never dropped.
+// up into one change; a key pressed and released is never dropped. What is held back is
+// applied before any input that came after it, so events keep the order they came in.
 class ScrollBar : public QScrollBar {
   Q_OBJECT
 
@@ -21,6 +22,10 @@ class ScrollBar : public QScrollBar {
   static constexpr int kPageStep = 5;
 
   explicit ScrollBar(QWidget* parent = nullptr);
+
+  // Applies the input held back to be merged now. Any later input event anywhere in the program
+  // does this first, and so must any change the program makes on its own (the control port's).
+  void ApplyHeldInput();
 
  signals:
   void Change();
@@ -32,9 +37,9 @@ class ScrollBar : public QScrollBar {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  // Applies what was held back, after the input queued behind it has been seen.
-  void ApplyPendingInput();
   void ScheduleApply();
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  bool HoldsInput() const;
 
   int wheel_remainder_ = 0;
   int pending_notches_ = 0;
