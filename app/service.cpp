@@ -65,7 +65,8 @@ int RunService(const ServiceSetup& setup, link::Module1& link) {
     setup.tell(text.replace(u'\n', QStringLiteral(": ")));
   };
   const auto file = settings::basIniFile::ReadIniFile(setup.settings_file);
-  if (!file.readable) one_line(ui::texts::ReadFailed(setup.settings_file, file.reason));
+  if (!file.readable)
+    one_line(ui::texts::ReadFailed(setup.settings_file, file.error_number, file.reason));
   ServiceTuning tuning(link, StartFromSettings(file.document));
 
   if (link.OpenPort(setup.port_name.toStdString()) == 0) {

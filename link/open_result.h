@@ -11,6 +11,7 @@ struct OpenResult {
   OpenFailure failure = OpenFailure::kNone;
   std::string device;          // the device the port name led to, as the user should see it
   std::string system_message;  // the system's own words for the failure
+  int error_number = 0;        // the errno behind it, where the system gave one
 };
 
 }  // namespace orx::link

@@ -29,7 +29,7 @@ std::optional<std::string> SerialDevicePath(std::string_view port_name,
 }
 
 OpenResult OpenResultFromErrno(int error, std::string device) {
-  OpenResult result{OpenFailure::kOther, std::move(device), std::strerror(error)};
+  OpenResult result{OpenFailure::kOther, std::move(device), std::strerror(error), error};
   switch (error) {
     case ENOENT:
     case ENODEV:

@@ -30,9 +30,11 @@ QString ReadIni(const QString& path, const QString& section, const QString& key,
 IniFile ReadIniFile(const QString& path) {
   FileRead read = ReadWholeFile(NativePath(path));
   if (read.outcome == FileRead::Outcome::kFailed) {
-    return {false, QString::fromLocal8Bit(read.error.message()), IniDocument(QByteArray())};
+    const bool posix = read.error.category() == std::generic_category();
+    return {false, QString::fromLocal8Bit(read.error.message()), posix ? read.error.value() : 0,
+            IniDocument(QByteArray())};
   }
-  return {true, QString(), IniDocument(QByteArray::fromStdString(read.bytes))};
+  return {true, QString(), 0, IniDocument(QByteArray::fromStdString(read.bytes))};
 }
 
 bool WriteIni(const QString& path, const QString& section, const QString& key,

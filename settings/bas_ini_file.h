@@ -16,7 +16,8 @@ QString ReadIni(const QString& path, const QString& section, const QString& key,
 // as an empty one; a file that exists but cannot be read says why.
 struct IniFile {
   bool readable = true;
-  QString reason;  // why not, in the system's words
+  QString reason;        // why not, in the system's words
+  int error_number = 0;  // the errno behind it, where the system gave one
   IniDocument document{QByteArray()};
 };
 IniFile ReadIniFile(const QString& path);

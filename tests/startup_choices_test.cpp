@@ -8,12 +8,16 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "app/startup_choices.h"
+#include "link/posix_serial_device.h"
 #include "settings/bas_ini_file.h"
 #include "settings/settings_location.h"
 #include "support/form_harness.h"
+#include "ui/form_texts.h"
 
 namespace orx::testing {
 namespace {
@@ -159,6 +163,22 @@ TEST(PortFailure, TheBoxSaysWhichDeviceAndWhy) {
     harness.Load();
     EXPECT_EQ(harness.messages, QStringList{QStringLiteral("COM Interface Error\n") + c.reason});
   }
+}
+
+TEST(PortFailure, TheSystemsUsualReasonsAreSlovenian) {
+  for (const int error : {ENOTTY, EIO, ENXIO, ENODEV, EACCES, EPERM, EBUSY, ENOENT, EROFS, ENOSPC,
+                          EDQUOT, ETIMEDOUT}) {
+    auto result = link::OpenResultFromErrno(error, "/dev-test/pts/9");
+    result.failure = link::OpenFailure::kOther;  // the reason itself, not the short forms
+    const QString text = ui::texts::PortFailure(result);
+    EXPECT_TRUE(text.startsWith("Naprava /dev-test/pts/9: ")) << text.toStdString();
+    EXPECT_FALSE(text.contains(QString::fromLocal8Bit(std::strerror(error)))) << text.toStdString();
+  }
+  auto rare = link::OpenResultFromErrno(EOVERFLOW, "/dev-test/pts/9");
+  EXPECT_EQ(ui::texts::PortFailure(rare),
+            "Naprava /dev-test/pts/9: " + QString::fromLocal8Bit(std::strerror(EOVERFLOW)));
+  EXPECT_EQ(ui::texts::PortFailure(link::OpenResultFromErrno(ENOTTY, "/dev-test/pts/9")),
+            "Naprava /dev-test/pts/9: naprava ne sprejema ukazov za serijska vrata");
 }
 
 TEST(PortFailure, TheMessageAlsoGoesToStandardError) {

@@ -73,7 +73,8 @@ void Form1::Form_Load() {
   auto file = settings::basIniFile::ReadIniFile(environment_.settings_file);
   if (!file.readable) {
     settings_unread_ = true;
-    environment_.message_box(texts::ReadFailed(environment_.settings_file, file.reason));
+    environment_.message_box(
+        texts::ReadFailed(environment_.settings_file, file.error_number, file.reason));
   }
   loading_ = std::move(file.document);
   // A value that is missing, does not convert or does not fit leaves its control as it is, so

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "link/open_result.h"
+#include "ui/system_reason.h"
 
 namespace orx::ui::texts {
 
@@ -15,8 +16,9 @@ inline QString WriteFailed(const QString& settings_file) {
   return kWriteFailed + QStringLiteral("\n") + settings_file;
 }
 // The path and the system's reason go on a second line.
-inline QString ReadFailed(const QString& settings_file, const QString& reason) {
-  return QStringLiteral("Branje datoteke pll.ini ni uspelo.\n%1: %2").arg(settings_file, reason);
+inline QString ReadFailed(const QString& settings_file, int error_number, const QString& reason) {
+  return QStringLiteral("Branje datoteke pll.ini ni uspelo.\n%1: %2")
+      .arg(settings_file, SystemReason(error_number, reason));
 }
 inline QString NotSavedAfterReadFailure(const QString& settings_file) {
   return QStringLiteral(
@@ -47,7 +49,8 @@ inline QString PortFailure(const link::OpenResult& result) {
       break;
   }
   return QStringLiteral("Naprava %1: %2")
-      .arg(device, QString::fromStdString(result.system_message));
+      .arg(device,
+           SystemReason(result.error_number, QString::fromStdString(result.system_message)));
 }
 
 inline QString LineOperationsRefused(const link::OpenResult& result) {
