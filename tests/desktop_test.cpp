@@ -3,6 +3,14 @@
 // belong where they are, and Qt's own words in Slovenian.
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLibraryInfo>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+
 #include <QAccessible>
 #include <QApplication>
 #include <QPushButton>
@@ -49,6 +57,37 @@ TEST_F(Desktop, TheFaceIsTheSameUnderAnyStyleAndPalette) {
   QApplication::setStyle(QStyleFactory::create(saved_style));
   EXPECT_TRUE(under_dark == plain);
   EXPECT_TRUE(under_windows == plain);
+}
+
+// A desktop theme reaches the program before its window exists (qt6ct's "darker" scheme
+// turned the buttons' text white on grey); the window must not show it.
+TEST(DesktopTheme, TheFaceIsTheSameUnderQt6ctsDarkScheme) {
+  const QString plugins = QLibraryInfo::path(QLibraryInfo::PluginsPath);
+  if (!QFile::exists(plugins + "/platformthemes/libqt6ct.so")) GTEST_SKIP() << "no qt6ct here";
+  QTemporaryDir folder;
+  ASSERT_TRUE(QDir(folder.path()).mkpath("config/qt6ct"));
+  WriteBytes(folder.filePath("config/qt6ct/qt6ct.conf"),
+             "[Appearance]\ncolor_scheme_path=/usr/share/qt6ct/colors/darker.conf\n"
+             "custom_palette=true\nstyle=Fusion\n");
+  WriteBytes(folder.filePath("pll.ini"), "[Freq]\nF1=7000\n[Opombe]\nT5=Radio Študent\n");
+  const auto grab = [&](bool themed, const QString& image) {
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.remove("QT_QPA_PLATFORMTHEME");
+    if (themed) {
+      environment.insert("QT_QPA_PLATFORMTHEME", "qt6ct");
+      environment.insert("XDG_CONFIG_HOME", folder.filePath("config"));
+    }
+    child.setProcessEnvironment(environment);
+    child.start(ORX_TEST_CHILD, {"grab", folder.filePath("pll.ini"), image});
+    return child.waitForFinished(10000) && child.exitCode() == 0 ? QImage(image) : QImage();
+  };
+  const QImage plain = grab(false, folder.filePath("plain.png"));
+  const QImage themed = grab(true, folder.filePath("themed.png"));
+  ASSERT_FALSE(plain.isNull());
+  ASSERT_FALSE(themed.isNull());
+  EXPECT_TRUE(themed == plain);
 }
 
 TEST_F(Desktop, EveryControlHasASlovenianNameForScreenReaders) {

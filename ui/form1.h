@@ -97,6 +97,7 @@ class Form1 : public QWidget {
   void ShowFrequencyStatus();
   void ShowStatus(const QString& text);
   void ShowReadOut(const QString& text);
+  void FixThePalette();
   void FixTheFace();
   void DescribeForAssistiveTechnology();
   void HideStorePanel();

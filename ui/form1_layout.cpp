@@ -29,7 +29,8 @@ QFont Font(const char* family, double points, bool bold = false) {
 
 void SetColors(QWidget* widget, QPalette::ColorRole text_role, const QColor& text,
                QPalette::ColorRole ground_role, const QColor& ground) {
-  QPalette palette = widget->palette();
+  // From the window's face, not from what a desktop theme gives this class of control.
+  QPalette palette = widget->parentWidget()->palette();
   palette.setColor(text_role, text);
   palette.setColor(ground_role, ground);
   widget->setPalette(palette);
@@ -86,6 +87,8 @@ QPoint TwipsPoint(int x, int y) {
 void Form1::CreateControls() {
   setFixedSize(kFrontPanelSize);
   setFont(Font(kSansSerif, 8.25));
+  // The face's colours before any control takes its own from them, not the desktop's.
+  FixThePalette();
 
   Shape1 = Named(new forms::Decoration(kTeal, this), "Shape1");
   Shape1->setGeometry(TwipsRect(360, 360, 2535, 855));

@@ -6,6 +6,7 @@
 //                                                     one; exit 0 when every one was written
 //   orx_test_child window FILE EVENTS                 tunes without pause until closed, then
 //                                                     writes every line operation to EVENTS
+//   orx_test_child grab FILE IMAGE                    the window shown, grabbed into IMAGE (PNG)
 //   orx_test_child service FILE EVENTS                the receiver with no window on the
 //                                                     recording link, its control port on a free
 //                                                     port that it prints; until a signal
@@ -70,6 +71,18 @@ void WriteEvents(const orx::link::RecordingLineDevice& device, const char* path)
               QByteArray::number(static_cast<int>(event.operation)) + ' ' +
               QByteArray::number(event.level) + ' ' + QByteArray::number(event.device_open) + '\n');
   }
+}
+
+int Grab(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  orx::link::SteadyClock clock;
+  orx::link::RecordingLineDevice device(clock);
+  orx::link::Module1 link(device, clock);
+  orx::ui::Form1 form({link, QString::fromLocal8Bit(argv[2]), [](const QString&) {}});
+  form.Form_Load();
+  form.show();
+  QCoreApplication::processEvents();
+  return form.grab().save(QString::fromLocal8Bit(argv[3]), "PNG") ? 0 : kUsage;
 }
 
 int Service(int argc, char* argv[]) {
@@ -143,6 +156,7 @@ int main(int argc, char* argv[]) {
   if (mode == "window" && argc == 4) return Window(argc, argv, SignalAt::kNone);
   if (mode == "load-signal" && argc == 4) return Window(argc, argv, SignalAt::kLoad);
   if (mode == "service" && argc == 4) return Service(argc, argv);
+  if (mode == "grab" && argc == 4) return Grab(argc, argv);
   if (mode == "box-signal" && argc == 4) return Window(argc, argv, SignalAt::kMessageBox);
   std::fputs("usage: orx_test_child write-ini FILE SECTION KEY VALUE | window FILE EVENTS\n",
              stderr);
