@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QImage>
 #include <QLibraryInfo>
+#include <QMessageBox>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
@@ -21,6 +22,7 @@
 
 #include "app/startup_choices.h"
 #include "support/form_harness.h"
+#include "ui/forms/message_box.h"
 
 namespace orx::testing {
 namespace {
@@ -109,12 +111,31 @@ TEST_F(Desktop, EveryControlHasASlovenianNameForScreenReaders) {
 
 // The offscreen platform has no accessibility bridge, so the change event itself cannot be
 // caught here; what a screen reader reads on it is checked.
-TEST_F(Desktop, TheStatusLineReadsAsItsText) {
+TEST_F(Desktop, TheWindowIsAFrameAndTheStatusLineAStatusBarThatReadsAsItsText) {
+  const auto* window = QAccessible::queryAccessibleInterface(form);
+  EXPECT_EQ(window->role(), QAccessible::Window);
+  EXPECT_EQ(window->text(QAccessible::Name), "ORX frekvenca");
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(form->Kon)->role(), QAccessible::StatusBar);
   QTest::keyClick(form->HScroll1, Qt::Key_Right);
-  EXPECT_EQ(Name(form->Kon), " 7001 kHz");
+  EXPECT_EQ(Name(form->Kon), "7001 kHz");
   EXPECT_EQ(Name(form->Label1), "Frekvenca 7001 kHz");
   QTest::mouseMove(form->M(5), QPoint(4, 4));
-  EXPECT_EQ(Name(form->Kon), QStringLiteral(" Radio Študent"));
+  EXPECT_EQ(Name(form->Kon), QStringLiteral("Radio Študent"));
+}
+
+TEST(MessageBoxFace, AWarningWithTheProgramsIcon) {
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  bool has_window_icon = false;
+  QTimer::singleShot(0, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      icon = box->icon();
+      has_window_icon = !box->windowIcon().isNull();
+      box->close();
+    }
+  });
+  forms::ModalMessageBox("ORX frekvenca")("COM Interface Error\nNaprava COM2 ne obstaja.");
+  EXPECT_EQ(icon, QMessageBox::Warning);
+  EXPECT_TRUE(has_window_icon);
 }
 
 TEST_F(Desktop, TheReadOutShowsEveryCaptionWholeWithItsRightEdgeInPlace) {

@@ -12,6 +12,7 @@
 #include "link/word_frame.h"
 #include "settings/bas_ini_file.h"
 #include "settings/value_conversions.h"
+#include "ui/accessible_roles.h"
 #include "ui/form_texts.h"
 #include "ui/front_panel.h"
 
@@ -26,6 +27,7 @@ constexpr int kReadOutPadding = 4;
 
 Form1::Form1(FormEnvironment environment, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), environment_(std::move(environment)) {
+  InstallAccessibleRoles();
   setObjectName("Form1");
   setWindowTitle(kProgramTitle);
   setWindowIcon(QIcon(":/orx/orx-frekvenca.svg"));

@@ -4,6 +4,7 @@
 #include "ui/form1.h"
 #include "ui/forms/command_button.h"
 #include "ui/forms/mouse_routing.h"
+#include "ui/forms/status_line.h"
 #include "ui/front_panel.h"
 #include "ui/twips.h"
 
@@ -36,8 +37,10 @@ void SetColors(QWidget* widget, QPalette::ColorRole text_role, const QColor& tex
   widget->setPalette(palette);
 }
 
-QLabel* MakeLabel(const QString& caption, const char* name, QRect place, QWidget* parent) {
-  auto* label = new QLabel(caption, parent);
+QLabel* MakeLabel(const QString& caption, const char* name, QRect place, QWidget* parent,
+                  QLabel* label = nullptr) {
+  if (label == nullptr) label = new QLabel(parent);
+  label->setText(caption);
   label->setObjectName(name);
   label->setTextFormat(Qt::PlainText);  // notes and stored texts show exactly as typed
   label->setGeometry(place);
@@ -116,7 +119,8 @@ void Form1::CreateControls() {
     label->setFont(Font(kComic, 20.25));
     SetColors(label, QPalette::WindowText, kCyan, QPalette::Window, Qt::transparent);
   }
-  Kon = MakeLabel("Label3", "Kon", TwipsRect(3360, 1680, 4860, 300), this);
+  Kon = MakeLabel("Label3", "Kon", TwipsRect(3360, 1680, 4860, 300), this,
+                  new forms::StatusLine(this));
   Kon->setFont(Font(kSansSerif, 9.75, true));
   Kon->setAutoFillBackground(true);
   SetColors(Kon, QPalette::WindowText, kCyan, QPalette::Window, kTeal);

@@ -1,5 +1,6 @@
 #include "message_box.h"
 
+#include <QIcon>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -7,7 +8,9 @@ namespace orx::forms {
 
 MessageBox ModalMessageBox(const QString& title) {
   return [title](const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok);
+    // Every message of the program says that something could not be done.
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok);
+    box.setWindowIcon(QIcon(QStringLiteral(":/orx/orx-frekvenca.svg")));
     box.setTextFormat(Qt::PlainText);
     // Qt's Slovenian catalogue has no word for this button in Qt 6's context; say it ourselves.
     box.button(QMessageBox::Ok)->setText(QStringLiteral("V redu"));

@@ -10,7 +10,8 @@ namespace orx::forms {
 // Shows a text to the user and returns once it is acknowledged.
 using MessageBox = std::function<void(const QString& text)>;
 
-// A modal box with the text, an OK button only, no icon and the given title.
+// A modal box with the text, an OK button only, the warning icon, the program's icon and the
+// given title.
 MessageBox ModalMessageBox(const QString& title);
 
 }  // namespace orx::forms

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QLabel>
+
+namespace orx::forms {
+
+// The label in which the program speaks to the user; a status bar to assistive technology.
+class StatusLine : public QLabel {
+  Q_OBJECT
+
+ public:
+  using QLabel::QLabel;
+};
+
+}  // namespace orx::forms
