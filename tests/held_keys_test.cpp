@@ -40,6 +40,16 @@ class HeldKeys : public ::testing::Test {
         new QWheelEvent(at, form->HScroll1->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches),
                         Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false));
   }
+  // A click as the mouse delivers it: a press and a release through the queue.
+  static void PostClick(QWidget* control) {
+    const QPoint at = control->rect().center();
+    for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+      QCoreApplication::postEvent(
+          control, new QMouseEvent(type, at, control->mapToGlobal(at), Qt::LeftButton,
+                                   type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                                   Qt::NoModifier));
+    }
+  }
   void RunQueue() {
     for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
   }
@@ -129,19 +139,12 @@ TEST_F(HeldKeys, TheReadOutIsOnTheScreenBeforeItsFrameStarts) {
 // preset, a store, a command from the control port.
 TEST_F(HeldKeys, HeldRepeatsGoBeforeAClickThatCameAfterThem) {
   harness.WriteIni("[Freq]\nF1=5000\nF5=5000\n");
-  const QPoint on_m5 = form->M(5)->rect().center();
   during_frame = [&](int frame) {
     if (frame != 1) return;
     PostKey(QEvent::KeyPress, true);
     PostKey(QEvent::KeyPress, true);
     PostKey(QEvent::KeyRelease, false);
-    for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-      QCoreApplication::postEvent(
-          form->M(5),
-          new QMouseEvent(type, on_m5, form->M(5)->mapToGlobal(on_m5), Qt::LeftButton,
-                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                          Qt::NoModifier));
-    }
+    PostClick(form->M(5));
   };
   PostKey(QEvent::KeyPress, false);
   RunQueue();
@@ -153,17 +156,10 @@ TEST_F(HeldKeys, HeldRepeatsGoBeforeAClickThatCameAfterThem) {
 TEST_F(HeldKeys, AStoreKeepsTheFrequencyThatHeldInputLeftOnScreen) {
   QTest::mouseClick(form->Mem, Qt::LeftButton);
   form->HScroll1->setFocus();
-  const QPoint on_store = form->MemN(3)->rect().center();
   during_frame = [&](int frame) {
     if (frame != 1) return;
     PostWheel(2);
-    for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-      QCoreApplication::postEvent(
-          form->MemN(3),
-          new QMouseEvent(type, on_store, form->MemN(3)->mapToGlobal(on_store), Qt::LeftButton,
-                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                          Qt::NoModifier));
-    }
+    PostClick(form->MemN(3));
   };
   PostKey(QEvent::KeyPress, false);
   RunQueue();
