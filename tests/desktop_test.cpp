@@ -123,6 +123,22 @@ TEST_F(Desktop, TheWindowIsAFrameAndTheStatusLineAStatusBarThatReadsAsItsText) {
   EXPECT_EQ(Name(form->Kon), QStringLiteral("Radio Študent"));
 }
 
+TEST_F(Desktop, TheFocusShowsFromTheFirstMomentAsABlackRing) {
+  QApplication::setActiveWindow(form);
+  for (QWidget* control : std::initializer_list<QWidget*>{form->HScroll1, form->Exit, form->M(3)}) {
+    control->setFocus();
+    ASSERT_TRUE(control->hasFocus()) << control->objectName().toStdString();
+    const QImage focused = control->grab().toImage();
+    EXPECT_EQ(focused.pixelColor(1, control->height() / 2), Qt::black)
+        << control->objectName().toStdString();
+    EXPECT_EQ(focused.pixelColor(control->width() / 2, 1), Qt::black)
+        << control->objectName().toStdString();
+    control->clearFocus();
+    EXPECT_NE(control->grab().toImage().pixelColor(1, control->height() / 2), Qt::black)
+        << control->objectName().toStdString();
+  }
+}
+
 TEST(MessageBoxFace, AWarningWithTheProgramsIcon) {
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   bool has_window_icon = false;

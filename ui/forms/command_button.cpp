@@ -2,6 +2,8 @@
 
 #include <QKeyEvent>
 
+#include "focus_indicator.h"
+
 namespace orx::forms {
 
 void CommandButton::keyPressEvent(QKeyEvent* event) {
@@ -11,6 +13,11 @@ void CommandButton::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QPushButton::keyPressEvent(event);
+}
+
+void CommandButton::paintEvent(QPaintEvent* event) {
+  QPushButton::paintEvent(event);
+  PaintFocusIndicator(this);
 }
 
 }  // namespace orx::forms

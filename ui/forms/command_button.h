@@ -13,6 +13,7 @@ class CommandButton : public QPushButton {
   using QPushButton::QPushButton;
 
  protected:
+  void paintEvent(QPaintEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 };
 

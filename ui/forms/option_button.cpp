@@ -1,5 +1,6 @@
 #include "option_button.h"
 
+#include "focus_indicator.h"
 #include "mouse_routing.h"
 #include "plain_text.h"
 
@@ -58,6 +59,11 @@ void MakeOneFocusStop(const std::vector<OptionButton*>& group, OptionButton* fir
   for (OptionButton* button : group)
     QObject::connect(button, &QAbstractButton::toggled, button, update);
   update();
+}
+
+void OptionButton::paintEvent(QPaintEvent* event) {
+  QPushButton::paintEvent(event);
+  PaintFocusIndicator(this);
 }
 
 }  // namespace orx::forms

@@ -27,6 +27,7 @@ class OptionButton : public QPushButton {
   void MouseMove();
 
  protected:
+  void paintEvent(QPaintEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
 
  private:

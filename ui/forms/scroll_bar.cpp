@@ -2,13 +2,12 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QPainter>
-#include <QStyleOptionFocusRect>
 #include <QWheelEvent>
 #include <algorithm>
 #include <optional>
 #include <utility>
 
+#include "focus_indicator.h"
 #include "mouse_routing.h"
 
 namespace orx::forms {
@@ -79,12 +78,7 @@ void ScrollBar::wheelEvent(QWheelEvent* event) {
 
 void ScrollBar::paintEvent(QPaintEvent* event) {
   QScrollBar::paintEvent(event);
-  if (!hasFocus()) return;
-  QPainter painter(this);
-  QStyleOptionFocusRect focus;
-  focus.initFrom(this);
-  focus.rect = rect().adjusted(1, 1, -1, -1);
-  style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+  PaintFocusIndicator(this);
 }
 
 // A queued call runs after every event already waiting, so the whole pile of input that a
