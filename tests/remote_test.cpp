@@ -344,7 +344,7 @@ TEST_F(ControlPort, RepliesAreRigctldsOwn) {
     QByteArray text;
     QElapsedTimer quiet;
     quiet.start();
-    while (quiet.elapsed() < 150) {
+    while (quiet.elapsed() < 80) {
       QTest::qWait(10);
       const QByteArray more = socket.readAll();
       if (!more.isEmpty()) {
