@@ -116,6 +116,18 @@ TEST_F(Desktop, TheWindowIsAFrameAndTheStatusLineAStatusBarThatReadsAsItsText) {
   EXPECT_EQ(window->role(), QAccessible::Window);
   EXPECT_EQ(window->text(QAccessible::Name), "ORX frekvenca");
   EXPECT_EQ(QAccessible::queryAccessibleInterface(form->Kon)->role(), QAccessible::StatusBar);
+  // Its children are the controls: every one of them named, no drawn line or rectangle.
+  QStringList unnamed;
+  for (int i = 0; i < window->childCount(); ++i) {
+    const auto* child = window->child(i);
+    ASSERT_NE(child, nullptr);
+    EXPECT_EQ(window->indexOfChild(child), i);
+    if (child->text(QAccessible::Name).trimmed().isEmpty())
+      unnamed << child->object()->objectName();
+  }
+  EXPECT_TRUE(unnamed.isEmpty()) << unnamed.join(' ').toStdString();
+  EXPECT_EQ(window->childCount(),
+            form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size() - 5);
   QTest::keyClick(form->HScroll1, Qt::Key_Right);
   EXPECT_EQ(Name(form->Kon), "7001 kHz");
   EXPECT_EQ(Name(form->Label1), "Frekvenca 7001 kHz");

@@ -4,18 +4,42 @@
 #include <QLabel>
 
 #include "ui/form1.h"
+#include "ui/forms/decoration.h"
 #include "ui/forms/status_line.h"
 
 namespace orx::ui {
 
 namespace {
 
+// The drawn lines and the rectangle are the panel's decoration, nothing to be read: the
+// window's children for assistive technology are its controls only.
 class WindowAccessible : public QAccessibleWidget {
  public:
   explicit WindowAccessible(QWidget* window) : QAccessibleWidget(window, QAccessible::Window) {}
   QString text(QAccessible::Text t) const override {
     if (t == QAccessible::Name) return widget()->windowTitle();
     return QAccessibleWidget::text(t);
+  }
+  int childCount() const override { return static_cast<int>(Controls().size()); }
+  QAccessibleInterface* child(int index) const override {
+    const QList<QWidget*> controls = Controls();
+    if (index < 0 || index >= controls.size()) return nullptr;
+    return QAccessible::queryAccessibleInterface(controls[index]);
+  }
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    return child ? static_cast<int>(Controls().indexOf(qobject_cast<QWidget*>(child->object())))
+                 : -1;
+  }
+
+ private:
+  QList<QWidget*> Controls() const {
+    QList<QWidget*> controls;
+    for (QObject* object : widget()->children()) {
+      auto* control = qobject_cast<QWidget*>(object);
+      if (control && !control->isWindow() && !qobject_cast<forms::Decoration*>(control))
+        controls.append(control);
+    }
+    return controls;
   }
 };
 
