@@ -176,8 +176,10 @@ TEST_P(RefusedRecalls, ChangeNothingAndSayWhyInTheStatusLine) {
   Click(form.M(1));
   harness.ForgetWire();
   const QByteArray file = harness.IniBytes();
+  SpokenResults spoken(form);
   Click(form.M(5));
   EXPECT_EQ(form.Kon->text(), QString::fromUtf8(GetParam().status));
+  EXPECT_EQ(spoken.Take(), QStringList{QString::fromUtf8(GetParam().status).trimmed()});
   EXPECT_EQ(form.Label1->text(), "4000");
   EXPECT_EQ(form.HScroll1->value(), 4000);
   EXPECT_EQ(form.CurrentFrequency(), 4000);
@@ -201,8 +203,10 @@ TEST_F(Presets, AStoreTheFileRefusesIsReported) {
   Immutable locked(harness.IniPath());
   if (!locked.active()) GTEST_SKIP() << "chattr +i is not available here";
   Click(form.Mem);
+  SpokenResults spoken(form);
   Click(form.MemN(2));
   EXPECT_EQ(harness.messages, QStringList{harness.WriteFailedMessage()});
+  EXPECT_TRUE(spoken.Take().isEmpty());  // the message box is what is read, not a success
   EXPECT_EQ(harness.IniBytes(), "[Freq]\nF1=1000\n");
 }
 

@@ -4,6 +4,7 @@
 #include <QLabel>
 
 #include "ui/form1.h"
+#include "ui/forms/announcement.h"
 #include "ui/forms/decoration.h"
 #include "ui/forms/status_line.h"
 
@@ -57,6 +58,8 @@ QAccessibleInterface* Roles(const QString& class_name, QObject* object) {
     return new WindowAccessible(static_cast<QWidget*>(object));
   if (class_name == QLatin1String(forms::StatusLine::staticMetaObject.className()))
     return new StatusLineAccessible(static_cast<QLabel*>(object));
+  if (class_name == QLatin1String(forms::Announcement::staticMetaObject.className()))
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Notification);
   return nullptr;
 }
 

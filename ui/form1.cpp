@@ -1,6 +1,5 @@
 #include "form1.h"
 
-#include <QAccessible>
 #include <QCloseEvent>
 #include <QDir>
 #include <QIcon>
@@ -172,9 +171,11 @@ void Form1::ShowFrequencyStatus() {
 
 void Form1::ShowStatus(const QString& text) {
   Kon->setText(text);
-  // The status line is where the program speaks; screen readers are told of every change.
-  QAccessibleEvent changed(Kon, QAccessible::NameChanged);
-  QAccessible::updateAccessibility(&changed);
+}
+
+// The recall the load makes is not the user's doing, and nothing is said of it.
+void Form1::Announce(const QString& text) {
+  if (!loading_) Announcer->Say(text.trimmed());
 }
 
 // The read-out grows to the left, so that "-12000" or a stored "032767" is shown whole and the

@@ -11,6 +11,7 @@
 #include "settings/ini_document.h"
 #include "settings/pll_ini.h"
 #include "ui/form_environment.h"
+#include "ui/forms/announcement.h"
 #include "ui/forms/decoration.h"
 #include "ui/forms/option_button.h"
 #include "ui/forms/scroll_bar.h"
@@ -46,6 +47,8 @@ class Form1 : public QWidget {
   forms::TextBox* Text2;
   forms::TextBox* Text3;
   QPushButton* Command1;
+  // Not on the face: what a screen reader says after a recall, a store or a limit save.
+  forms::Announcement* Announcer;
   // Option button "M<n>" and store button "Mem<n>" of preset n, 1 .. 16.
   forms::OptionButton* M(int n) const { return option_buttons_.at(n - 1); }
   QPushButton* MemN(int n) const { return store_buttons_.at(n - 1); }
@@ -96,6 +99,7 @@ class Form1 : public QWidget {
   void SendWord();
   void ShowFrequencyStatus();
   void ShowStatus(const QString& text);
+  void Announce(const QString& text);
   void ShowReadOut(const QString& text);
   void FixThePalette();
   void FixTheFace();

@@ -124,6 +124,8 @@ void Form1::CreateControls() {
   Kon->setFont(Font(kSansSerif, 9.75, true));
   Kon->setAutoFillBackground(true);
   SetColors(Kon, QPalette::WindowText, kCyan, QPalette::Window, kTeal);
+  Announcer = new forms::Announcement(this);
+  Announcer->setObjectName("Announcer");
   ORX = MakeLabel("ORX", "ORX", TwipsRect(1200, 1560, 705, 450), this);
   ORX->setFont(Font(kComic, 15.75, true));
   SetColors(ORX, QPalette::WindowText, kYellow, QPalette::Window, Qt::transparent);

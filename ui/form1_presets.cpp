@@ -1,4 +1,6 @@
 // The sixteen memory presets, the store panel and the band limits.
+#include <algorithm>
+
 #include "settings/value_conversions.h"
 #include "ui/form1.h"
 #include "ui/form_texts.h"
@@ -13,23 +15,20 @@ void Form1::M_Click(int n) {
   const QString stored = ReadSetting(settings::kFreqSection, settings::FreqKey(n));
   const auto frequency = settings::ToInteger16(stored);
   // A recall that cannot be applied changes nothing of the tuning; the status line says why.
-  if (stored.trimmed().isEmpty()) {
-    ShowStatus(texts::PresetEmpty(n));
-    return;
-  }
-  if (!frequency) {
-    ShowStatus(texts::PresetNotAFrequency(n));
-    return;
-  }
-  if (!FitsBand(*frequency)) {
-    ShowStatus(texts::PresetOutsideBand(n, HScroll1->minimum(), HScroll1->maximum()));
-    return;
-  }
+  const auto refuse = [this](const QString& why) {
+    ShowStatus(why);
+    Announce(why);
+  };
+  if (stored.trimmed().isEmpty()) return refuse(texts::PresetEmpty(n));
+  if (!frequency) return refuse(texts::PresetNotAFrequency(n));
+  if (!FitsBand(*frequency))
+    return refuse(texts::PresetOutsideBand(n, HScroll1->minimum(), HScroll1->maximum()));
   HScroll1->setValue(*frequency);
 
   FreqText[n - 1] = ReadSetting(settings::kFreqSection, settings::FreqKey(n));
   ShowReadOut(FreqText[n - 1]);
   CurrentFreq = settings::ToInteger16(Label1->text()).value_or(CurrentFreq);
+  Announce(texts::PresetRecalled(n, HScroll1->value()));
 }
 
 void Form1::M_MouseMove(int n) {
@@ -54,10 +53,17 @@ void Form1::MemN_Click(int n) {
   M(n)->SetToolTipText(Text1->text());
   FreqText[n - 1] = Label1->text();
   const bool written = WriteSetting(settings::kFreqSection, settings::FreqKey(n), FreqText[n - 1]);
-  if (!written) ReportWriteFailure();
+  if (!written) return ReportWriteFailure();
+  Announce(texts::PresetStored(n, FreqText[n - 1]));
 }
 
 void Form1::HideStorePanel() {
+  // The focus would otherwise wander through the panel's buttons as they hide one by one, and
+  // a screen reader would name each; it goes back to the button that opened the panel.
+  if (QWidget* focused = focusWidget(); focused == Command1 || focused == Text1 ||
+                                        focused == Text2 || focused == Text3 ||
+                                        std::ranges::count(store_buttons_, focused) > 0)
+    Mem->setFocus();
   Text1->hide();
   Text2->hide();
   Text3->hide();
@@ -81,11 +87,13 @@ void Form1::Command1_Click() {
   }
   bool written = WriteSetting(settings::kSettingsSection, settings::kMinKey, Text2->text());
   written &= WriteSetting(settings::kSettingsSection, settings::kMaxKey, Text3->text());
-  Command1->hide();
   HideStorePanel();
+  Command1->hide();
   if (!written) ReportWriteFailure();
   // The limits come back by way of the file, so the scroll bar holds what the file holds.
   ApplyBandLimits();
+  if (written)
+    Announce(texts::BandLimitsSaved(HScroll1->minimum(), HScroll1->maximum(), HScroll1->value()));
 }
 
 void Form1::ApplyBandLimits() {

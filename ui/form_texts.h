@@ -75,4 +75,18 @@ inline QString PresetOutsideBand(int n, int lowest, int highest) {
       .arg(highest);
 }
 
+// What a screen reader says after a recall, a store and a limit save.
+inline QString PresetRecalled(int n, int frequency) {
+  return QStringLiteral("Spomin M%1: %2 kHz").arg(n).arg(frequency);
+}
+inline QString PresetStored(int n, const QString& frequency) {
+  return QStringLiteral("Shranjeno v M%1: %2 kHz").arg(n).arg(frequency);
+}
+inline QString BandLimitsSaved(int lowest, int highest, int frequency) {
+  return QStringLiteral("Meji shranjeni: %1–%2 kHz, frekvenca %3 kHz")
+      .arg(lowest)
+      .arg(highest)
+      .arg(frequency);
+}
+
 }  // namespace orx::ui::texts

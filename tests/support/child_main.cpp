@@ -6,6 +6,8 @@
 //                                                     one; exit 0 when every one was written
 //   orx_test_child window FILE EVENTS                 tunes without pause until closed, then
 //                                                     writes every line operation to EVENTS
+//   orx_test_child screen FILE EVENTS                 the window on the recording link, used
+//                                                     as a person would until Izhod or a signal
 //   orx_test_child grab FILE IMAGE                    the window shown, grabbed into IMAGE (PNG)
 //   orx_test_child service FILE EVENTS                the receiver with no window on the
 //                                                     recording link, its control port on a free
@@ -61,7 +63,9 @@ int WriteKeys(char* argv[]) {
   return written ? 0 : kRefused;
 }
 
-enum class SignalAt { kNone, kLoad, kMessageBox };
+// How the window runs: tuned back and forth without pause, with a signal at one of two moments,
+// or left to the keyboard and mouse.
+enum class Run { kTuning, kSignalInLoad, kSignalInMessageBox, kByHand };
 
 void WriteEvents(const orx::link::RecordingLineDevice& device, const char* path) {
   QFile out(QString::fromLocal8Bit(path));
@@ -104,25 +108,25 @@ int Service(int argc, char* argv[]) {
   return status;
 }
 
-int Window(int argc, char* argv[], SignalAt signal_at) {
+int Window(int argc, char* argv[], Run run) {
   QApplication application(argc, argv);
   orx::link::SteadyClock clock;
   orx::link::RecordingLineDevice device(clock);
   orx::link::Module1 link(device, clock);
   // A message box waits in an event loop of its own; the signal comes while it does.
-  const auto message_box = [signal_at](const QString&) {
-    if (signal_at != SignalAt::kMessageBox) return;
+  const auto message_box = [run](const QString&) {
+    if (run != Run::kSignalInMessageBox) return;
     std::raise(SIGTERM);
     QEventLoop box;
     QTimer::singleShot(100, &box, &QEventLoop::quit);
     box.exec();
   };
-  if (signal_at == SignalAt::kMessageBox) device.SetOpenSucceeds(false);
+  if (run == Run::kSignalInMessageBox) device.SetOpenSucceeds(false);
   orx::ui::Form1 form({link, QString::fromLocal8Bit(argv[2]), message_box});
   ShowWatch watch;
   form.installEventFilter(&watch);
   bool raised = false;
-  if (signal_at == SignalAt::kLoad) {
+  if (run == Run::kSignalInLoad) {
     device.SetObserver([&raised](const auto& event) {
       if (raised || !event.device_open ||
           event.operation != orx::link::RecordingLineDevice::Operation::kDtr)
@@ -139,7 +143,7 @@ int Window(int argc, char* argv[], SignalAt signal_at) {
     std::puts("frame");
     std::fflush(stdout);
   });
-  tuning.start(0);
+  if (run != Run::kByHand) tuning.start(0);
   const int status = orx::app::RunWindow(form);
 
   WriteEvents(device, argv[3]);
@@ -153,11 +157,12 @@ int main(int argc, char* argv[]) {
   if (mode == "write-ini" && argc == 6) return WriteIni(argv);
   if (mode == "write-keys" && argc == 5) return WriteKeys(argv);
   orx::app::ArmTerminationSignals();
-  if (mode == "window" && argc == 4) return Window(argc, argv, SignalAt::kNone);
-  if (mode == "load-signal" && argc == 4) return Window(argc, argv, SignalAt::kLoad);
+  if (mode == "window" && argc == 4) return Window(argc, argv, Run::kTuning);
+  if (mode == "load-signal" && argc == 4) return Window(argc, argv, Run::kSignalInLoad);
   if (mode == "service" && argc == 4) return Service(argc, argv);
+  if (mode == "screen" && argc == 4) return Window(argc, argv, Run::kByHand);
   if (mode == "grab" && argc == 4) return Grab(argc, argv);
-  if (mode == "box-signal" && argc == 4) return Window(argc, argv, SignalAt::kMessageBox);
+  if (mode == "box-signal" && argc == 4) return Window(argc, argv, Run::kSignalInMessageBox);
   std::fputs("usage: orx_test_child write-ini FILE SECTION KEY VALUE | window FILE EVENTS\n",
              stderr);
   return kUsage;

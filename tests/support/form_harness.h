@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
+#include <utility>
 
 #include "link/module1.h"
 #include "link/recording_line_device.h"
@@ -72,6 +74,27 @@ class FormHarness {
   QStringList messages;
   QList<bool> window_shown_at_message;
   std::unique_ptr<ui::Form1> form;
+};
+
+// What a screen reader is given to say: the notification's text, each time it shows. (The
+// offscreen platform has no accessibility bridge; tools/screen-reader-check reads the bus.)
+class SpokenResults : public QObject {
+ public:
+  explicit SpokenResults(ui::Form1& form) { form.Announcer->installEventFilter(this); }
+  // What was said since the last call, once the event in progress is over.
+  QStringList Take() {
+    QCoreApplication::processEvents();
+    return std::exchange(said_, {});
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Show) said_ << static_cast<QWidget*>(watched)->accessibleName();
+    return false;
+  }
+
+ private:
+  QStringList said_;
 };
 
 }  // namespace orx::testing
