@@ -184,7 +184,7 @@ class ScreenReaderTest:
         self.step(["Tab", "Tab", "Return"], focus("Spomin"))
         self.step(["Tab"] * 6, focus("Shrani v M6"))
         before = len(self.bus.events)
-        self.step(["KP_Enter"], focus("Spomin"), said("Shranjeno v M6: 3300 kHz"))
+        self.step(["Return"], focus("Spomin"), said("Shranjeno v M6: 3300 kHz"))
         wandered = [e[2] for e in self.bus.events[before:]
                     if matches(e, focus(None)) and e[2] != "Spomin"]
         self.check(not wandered, "the focus wandered through %s" % wandered)
