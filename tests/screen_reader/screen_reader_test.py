@@ -91,7 +91,8 @@ class Failure(Exception):
 
 
 class ScreenReaderTest:
-    def __init__(self, child, folder):
+    def __init__(self, child, folder, with_orca=False):
+        self.with_orca = with_orca
         self.child_path = child
         self.folder = folder
         self.ini = os.path.join(folder, "pll.ini")
@@ -194,6 +195,10 @@ class ScreenReaderTest:
         self.step(["Return"], focus("Spomin"),
                   said("Meji shranjeni: 4000–30000 kHz, frekvenca 4000 kHz"))
         self.check(self.status_line() == "4000 kHz", "status bar reads %r" % self.status_line())
+        if self.with_orca:  # Orca's "speak the status bar": Orca+KP_Enter, twice
+            subprocess.run(["xdotool", "key", "--delay", "150", "Insert+KP_Enter",
+                            "Insert+KP_Enter"], check=True, timeout=20)
+            self.bus.pump(1.0)
 
         self.child.terminate()
         self.child.wait(timeout=10)
@@ -210,7 +215,7 @@ def main():
     try:
         if len(sys.argv) == 4:
             orca = start_orca(folder, sys.argv[3])
-        test = ScreenReaderTest(sys.argv[1], folder)
+        test = ScreenReaderTest(sys.argv[1], folder, with_orca=orca is not None)
         try:
             test.run()
         except Failure as failure:
