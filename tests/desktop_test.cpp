@@ -173,6 +173,26 @@ TEST(SpokenResults, EveryRecallRefusalStoreAndLimitSaveIsSaidOnceTheLoadsOwnReca
   EXPECT_EQ(form.focusWidget(), form.Mem);
 }
 
+TEST_F(Desktop, ATextBoxReadsWholeToAssistiveTechnology) {
+  form->Mem->click();
+  form->Text2->setText("1000");
+  form->Text2->selectAll();
+  auto* box = QAccessible::queryAccessibleInterface(form->Text2);
+  auto* text = box->textInterface();
+  ASSERT_NE(text, nullptr);
+  int start = -1;
+  int end = -1;
+  text->attributes(3, &start, &end);  // one run for the whole text, the last digit included
+  EXPECT_EQ(std::pair(start, end), std::pair(0, 4));
+  text->selection(0, &start, &end);
+  EXPECT_EQ(std::pair(start, end), std::pair(0, 4));
+  EXPECT_EQ(text->text(0, text->characterCount()), "1000");
+  EXPECT_EQ(box->text(QAccessible::Value), "1000");
+  EXPECT_FALSE(text->characterRect(3).isEmpty());
+  box->editableTextInterface()->replaceText(0, 1, "2");
+  EXPECT_EQ(form->Text2->text(), "2000");
+}
+
 TEST_F(Desktop, TheFocusShowsFromTheFirstMomentAsABlackRing) {
   QApplication::setActiveWindow(form);
   for (QWidget* control : std::initializer_list<QWidget*>{form->HScroll1, form->Exit, form->M(3)}) {

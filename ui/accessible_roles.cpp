@@ -7,6 +7,8 @@
 #include "ui/forms/announcement.h"
 #include "ui/forms/decoration.h"
 #include "ui/forms/status_line.h"
+#include "ui/forms/text_box.h"
+#include "ui/text_box_accessible.h"
 
 namespace orx::ui {
 
@@ -58,6 +60,8 @@ QAccessibleInterface* Roles(const QString& class_name, QObject* object) {
     return new WindowAccessible(static_cast<QWidget*>(object));
   if (class_name == QLatin1String(forms::StatusLine::staticMetaObject.className()))
     return new StatusLineAccessible(static_cast<QLabel*>(object));
+  if (class_name == QLatin1String(forms::TextBox::staticMetaObject.className()))
+    return TextBoxAccessible(static_cast<QLineEdit*>(object));
   if (class_name == QLatin1String(forms::Announcement::staticMetaObject.className()))
     return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Notification);
   return nullptr;

@@ -164,6 +164,13 @@ class ScreenReaderTest:
         self.check(pyatspi.ROLE_FILLER not in roles, "drawn shapes reach the tree as fillers")
         self.check(roles.count(pyatspi.ROLE_STATUS_BAR) == 1, "no single status bar")
         self.check(roles.count(pyatspi.ROLE_NOTIFICATION) == 1, "no single notification")
+        # Orca splits a text by its attribute runs: a character outside every run is not read.
+        for box in (child for child in frame if child.getRole() == pyatspi.ROLE_TEXT):
+            text = box.queryText()
+            runs = [text.getAttributes(offset)[1:] for offset in range(text.characterCount)]
+            outside = [offset for offset, (start, end) in enumerate(runs)
+                       if not start <= offset < end]
+            self.check(not outside, "%r: characters %s are in no text run" % (box.name, outside))
 
     def run(self):
         self.start()
