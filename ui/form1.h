@@ -104,6 +104,8 @@ class Form1 : public QWidget {
   void FixThePalette();
   void FixTheFace();
   void DescribeForAssistiveTechnology();
+  // The note box, the two limit boxes and the sixteen store buttons, in the order they show.
+  std::vector<QWidget*> StorePanel() const;
   void HideStorePanel();
   void ReportWriteFailure();
   // Applies "min" and "max" from the file; a reversed pair is never applied.

@@ -35,11 +35,14 @@ void Form1::M_MouseMove(int n) {
   ShowStatus(QStringLiteral(" ") + M(n)->ToolTipText());
 }
 
+std::vector<QWidget*> Form1::StorePanel() const {
+  std::vector<QWidget*> panel{Text1, Text2, Text3};
+  panel.insert(panel.end(), store_buttons_.begin(), store_buttons_.end());
+  return panel;
+}
+
 void Form1::Mem_Click() {
-  Text1->show();
-  Text2->show();
-  Text3->show();
-  for (int n = 1; n <= kPresetCount; ++n) MemN(n)->show();
+  for (QWidget* control : StorePanel()) control->show();
   // With no limits in the file yet, the boxes start from the limits in force.
   Text2->setText(ReadSetting(settings::kSettingsSection, settings::kMinKey,
                              QString::number(HScroll1->minimum())));
@@ -58,16 +61,11 @@ void Form1::MemN_Click(int n) {
 }
 
 void Form1::HideStorePanel() {
+  const std::vector<QWidget*> panel = StorePanel();
   // The focus would otherwise wander through the panel's buttons as they hide one by one, and
   // a screen reader would name each; it goes back to the button that opened the panel.
-  if (QWidget* focused = focusWidget(); focused == Command1 || focused == Text1 ||
-                                        focused == Text2 || focused == Text3 ||
-                                        std::ranges::count(store_buttons_, focused) > 0)
-    Mem->setFocus();
-  Text1->hide();
-  Text2->hide();
-  Text3->hide();
-  for (int n = 1; n <= kPresetCount; ++n) MemN(n)->hide();
+  if (focusWidget() == Command1 || std::ranges::count(panel, focusWidget()) > 0) Mem->setFocus();
+  for (QWidget* control : panel) control->hide();
 }
 
 void Form1::Text2_KeyUp() {
