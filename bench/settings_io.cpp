@@ -67,7 +67,7 @@ void Measure(const char* what, const QString& path, const QByteArray& content) {
     for (int n = 1; n <= kPresetCount; ++n)
       values.push_back({kNotesSection, NoteKey(n), QStringLiteral("Opomba št. %1").arg(n)});
     timer.restart();
-    const bool written = basIniFile::WriteIniKeys(path, values);
+    const bool written = static_cast<bool>(basIniFile::WriteIniKeys(path, values));
     best_exit = std::min(best_exit, timer.nsecsElapsed() / 1e6);
     if (round == 0 && !ini.readable)
       std::printf("%-34s refused at start-up (%s); exit %s\n", what, qPrintable(ini.reason),

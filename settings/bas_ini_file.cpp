@@ -11,6 +11,14 @@ namespace {
 // A second copy of the program saving the same file holds it this long at most.
 constexpr auto kLockPatience = std::chrono::milliseconds(3000);
 
+// The reading and the replacing both refuse anything but a regular file with this error.
+IniWrite SystemFailure(IniWrite::Failure failure, const std::error_code& error) {
+  if (error == std::errc::invalid_argument || error == std::errc::is_a_directory)
+    return IniWrite{IniWrite::Failure::kNotRegularFile, 0, {}};
+  const bool posix = error.category() == std::generic_category();
+  return {failure, posix ? error.value() : 0, QString::fromLocal8Bit(error.message())};
+}
+
 bool CanStore(const KeyValue& change) {
   return IniDocument::CanStoreValue(change.value) && IniDocument::CanStoreSection(change.section) &&
          IniDocument::CanStoreKey(change.key);
@@ -39,20 +47,24 @@ IniFile ReadIniFile(const QString& path) {
 
 bool WriteIni(const QString& path, const QString& section, const QString& key,
               const QString& value) {
-  return WriteIniKeys(path, {{section, key, value}});
+  return static_cast<bool>(WriteIniKeys(path, {{section, key, value}}));
 }
 
-bool WriteIniKeys(const QString& path, const std::vector<KeyValue>& values) {
-  if (!std::all_of(values.begin(), values.end(), CanStore)) return false;
+IniWrite WriteIniKeys(const QString& path, const std::vector<KeyValue>& values) {
+  using Failure = IniWrite::Failure;
+  if (!std::all_of(values.begin(), values.end(), CanStore)) return IniWrite{Failure::kCannotStore, 0, {}};
   const auto native = NativePath(path);
-  if (IsWriteProtected(native)) return false;
+  if (IsWriteProtected(native)) return IniWrite{Failure::kWriteProtected, 0, {}};
   const auto lock = LockForUpdate(ReplacementTarget(native), kLockPatience);
-  if (!lock) return false;
+  if (!lock) return IniWrite{Failure::kBusy, 0, {}};
   // Never replace a file whose present content could not be read: its other keys would be lost.
   const FileRead read = ReadWholeFile(native);
-  if (read.outcome == FileRead::Outcome::kFailed) return false;
+  if (read.outcome == FileRead::Outcome::kFailed)
+    return SystemFailure(Failure::kUnreadable, read.error);
   const QByteArray bytes = IniDocument(QByteArray::fromStdString(read.bytes)).WithValues(values);
-  return !ReplaceFile(native, std::string_view(bytes.constData(), bytes.size()));
+  const std::error_code error =
+      ReplaceFile(native, std::string_view(bytes.constData(), bytes.size()));
+  return error ? SystemFailure(Failure::kSystem, error) : IniWrite{};
 }
 
 }  // namespace orx::settings::basIniFile

@@ -31,9 +31,26 @@ IniFile ReadIniFile(const QString& path);
 bool WriteIni(const QString& path, const QString& section, const QString& key,
               const QString& value);
 
+// What became of a write, and why it did not reach the file.
+struct IniWrite {
+  enum class Failure {
+    kNone,
+    kCannotStore,     // a line break, or a name the format cannot hold
+    kWriteProtected,  // read-only for everyone, or for this user
+    kBusy,            // another copy of the program kept the file
+    kUnreadable,      // the present content could not be read, so its other keys would be lost
+    kNotRegularFile,  // a folder, a FIFO, a device
+    kSystem,          // a write, flush, sync or rename failed: error_number and reason say why
+  };
+  Failure failure = Failure::kNone;
+  int error_number = 0;  // the errno behind it, where the system gave one
+  QString reason;        // the system's own words for it
+  explicit operator bool() const { return failure == Failure::kNone; }
+};
+
 using settings::KeyValue;
 // Stores several keys in one replacement: the same bytes as writing them one after the other,
 // but the file changes once or not at all.
-bool WriteIniKeys(const QString& path, const std::vector<KeyValue>& values);
+IniWrite WriteIniKeys(const QString& path, const std::vector<KeyValue>& values);
 
 }  // namespace orx::settings::basIniFile

@@ -20,6 +20,13 @@ std::error_code LastError() {
   return {errno, std::generic_category()};
 }
 
+// File systems without Unix modes and owners (FAT through fusefat or vfat, ntfs-3g, CIFS) refuse
+// to set them in these ways; the file is saved all the same, as the file system keeps it.
+bool HasNoUnixModes(int error_number) {
+  return error_number == ENOSYS || error_number == EPERM || error_number == ENOTSUP ||
+         error_number == EOPNOTSUPP;
+}
+
 class Descriptor {
  public:
   explicit Descriptor(int fd = -1) : fd_(fd) {}
@@ -69,7 +76,9 @@ class PosixTemporary : public platform::TemporaryFile {
             ::fchown(fd_.get(), static_cast<uid_t>(-1), old.st_gid);
       }
     }
-    return ::fchmod(fd_.get(), old.st_mode & 07777) == 0 ? std::error_code() : LastError();
+    if (::fchmod(fd_.get(), old.st_mode & 07777) != 0 && !HasNoUnixModes(errno))
+      return LastError();
+    return {};
   }
 
   std::error_code Close() override {

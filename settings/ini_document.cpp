@@ -73,7 +73,7 @@ char16_t UnitAt(const QByteArray& bytes, qsizetype at, Encoding encoding) {
 
 }  // namespace
 
-IniDocument::IniDocument(QByteArray file_bytes) {
+IniDocument::IniDocument(QByteArray file_bytes, Reader reader) {
   qsizetype start = 0;
   if (file_bytes.startsWith(kUtf16LittleEndianMark)) {
     encoding_ = Encoding::kUtf16LittleEndian;
@@ -81,6 +81,8 @@ IniDocument::IniDocument(QByteArray file_bytes) {
   } else if (file_bytes.startsWith(kUtf16BigEndianMark)) {
     encoding_ = Encoding::kUtf16BigEndian;
     byte_order_mark_ = kUtf16BigEndianMark;
+  } else if (reader == Reader::kWindowsProgram) {
+    encoding_ = Encoding::kWindows1250;  // a UTF-8 mark included: it is text of the first line
   } else if (file_bytes.startsWith(kUtf8Mark)) {
     encoding_ = Encoding::kUtf8;
     byte_order_mark_ = kUtf8Mark;
@@ -121,7 +123,10 @@ IniDocument::Line IniDocument::Parse(QByteArray text, QByteArray ending, Encodin
   Line line;
   line.text = std::move(text);
   line.ending = std::move(ending);
-  const QString decoded = Trimmed(DecodeText(line.text, encoding));
+  line.encoding = encoding == Encoding::kUtf8 && ReadAsUtf8(line.text) == Utf8Reading::kInvalid
+                      ? Encoding::kWindows1250
+                      : encoding;
+  const QString decoded = Trimmed(Decoded(line));
   if (decoded.startsWith(kSectionOpen)) {
     const qsizetype close = decoded.indexOf(kSectionClose);
     if (close > 0) {
@@ -174,55 +179,101 @@ QByteArray IniDocument::WithValue(const QString& section, const QString& key,
   return WithValues({{section, key, value}});
 }
 
-QByteArray IniDocument::WithValues(const std::vector<KeyValue>& values) const {
-  // A value the file's code page cannot hold turns the whole file into UTF-8, marked as such so
-  // that no reader takes it for Windows-1250 again; so does a Windows-1250 file whose bytes
-  // would now read as UTF-8 text.
-  const auto fits = [&](const QString& text) { return EncodeText(text, encoding_).has_value(); };
-  const bool all_fit = std::all_of(values.begin(), values.end(), [&](const KeyValue& change) {
-    return fits(change.section) && fits(change.key) && fits(change.value);
-  });
-  if (all_fit) {
-    QByteArray bytes = Rendered(values, encoding_);
-    if (encoding_ != Encoding::kWindows1250 || DetectEncoding(bytes) == Encoding::kWindows1250)
-      return bytes;
-  }
-  return Rendered(values, Encoding::kUtf8);
+QString IniDocument::Decoded(const Line& line) {
+  return DecodeText(line.text, line.encoding);
 }
 
-QByteArray IniDocument::Rendered(const std::vector<KeyValue>& values, Encoding encoding) const {
-  std::vector<Line> lines = lines_;
-  QByteArray mark = byte_order_mark_;
-  const QByteArray eol = LineEnding();
-  if (encoding != encoding_) {
-    for (Line& line : lines) line.text = *EncodeText(DecodeText(line.text, encoding_), encoding);
-    mark = kUtf8Mark;
+QByteArray IniDocument::WithValues(const std::vector<KeyValue>& values) const {
+  if (!IsUtf16(encoding_)) {
+    const auto lines = Edited(values, encoding_);
+    if (lines) {
+      QByteArray bytes = Joined(*lines, encoding_);
+      if (ReadsBackAsWritten(bytes, *lines, values)) return bytes;
+    }
   }
-  const auto make_line = [&](const QString& text, const QByteArray& ending) {
-    return Parse(*EncodeText(text, encoding), ending, encoding);
+  // UTF-16 holds every value, and both programs read it by its mark.
+  const Encoding unicode = IsUtf16(encoding_) ? encoding_ : Encoding::kUtf16LittleEndian;
+  return Joined(*Edited(values, unicode), unicode);
+}
+
+std::optional<std::vector<IniDocument::Line>> IniDocument::Edited(
+    const std::vector<KeyValue>& values, Encoding encoding) const {
+  std::vector<Line> lines = lines_;
+  const auto encoded = [&](const QString& text) { return EncodeText(text, encoding); };
+  const auto eol = encoded(DecodeText(LineEnding(), encoding_));
+  if (!eol) return std::nullopt;
+  if (encoding != encoding_) {
+    for (Line& line : lines) {
+      const auto text = encoded(Decoded(line));
+      const auto ending = encoded(DecodeText(line.ending, encoding_));
+      if (!text || !ending) return std::nullopt;
+      line.text = *text;
+      line.ending = *ending;
+      line.encoding = encoding;
+    }
+  }
+  const auto make_line = [&](const QString& text, const QByteArray& ending) -> std::optional<Line> {
+    const auto bytes = encoded(text);
+    if (!bytes) return std::nullopt;
+    return Parse(*bytes, ending, encoding);
   };
 
   for (const KeyValue& change : values) {
     const QString key_line = change.key + QChar(kAssignment) + Encoded(change.value);
     const Place place = Find(lines, change.section, change.key);
     if (place.key) {
-      lines[*place.key] = make_line(key_line, lines[*place.key].ending);
+      auto line = make_line(key_line, lines[*place.key].ending);
+      if (!line) return std::nullopt;
+      lines[*place.key] = std::move(*line);
     } else if (place.section) {
+      auto line = make_line(key_line, *eol);
+      if (!line) return std::nullopt;
       Line& last = lines[place.last_in_section];
-      if (last.ending.isEmpty()) last.ending = eol;  // a last line with no ending gets one
+      if (last.ending.isEmpty()) last.ending = *eol;  // a last line with no ending gets one
       lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(place.last_in_section) + 1,
-                   make_line(key_line, eol));
+                   std::move(*line));
     } else {
-      if (!lines.empty() && lines.back().ending.isEmpty()) lines.back().ending = eol;
-      lines.push_back(
-          make_line(QString(kSectionOpen) + change.section + QChar(kSectionClose), eol));
-      lines.push_back(make_line(key_line, eol));
+      auto header = make_line(QString(kSectionOpen) + change.section + QChar(kSectionClose), *eol);
+      auto line = make_line(key_line, *eol);
+      if (!header || !line) return std::nullopt;
+      if (!lines.empty() && lines.back().ending.isEmpty()) lines.back().ending = *eol;
+      lines.push_back(std::move(*header));
+      lines.push_back(std::move(*line));
     }
   }
+  return lines;
+}
 
-  QByteArray bytes = mark;
+QByteArray IniDocument::Joined(const std::vector<Line>& lines, Encoding encoding) const {
+  const bool same = encoding == encoding_;
+  QByteArray bytes = same                                          ? byte_order_mark_
+                     : encoding == Encoding::kUtf16LittleEndian ? kUtf16LittleEndianMark
+                     : encoding == Encoding::kUtf16BigEndian    ? kUtf16BigEndianMark
+                                                                : QByteArray();
   for (const Line& line : lines) bytes += line.text + line.ending;
-  return bytes + trailing_;
+  return same ? bytes + trailing_ : bytes;
+}
+
+bool IniDocument::ReadsBackAsWritten(const QByteArray& bytes, const std::vector<Line>& lines,
+                                     const std::vector<KeyValue>& values) {
+  // This program: every line as it was meant, so that no other note changes its reading.
+  const IniDocument ours(bytes);
+  if (ours.lines_.size() != lines.size()) return false;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (Decoded(ours.lines_[i]) != Decoded(lines[i])) return false;
+  }
+  // Both programs: each key's value, the last one given for it.
+  const IniDocument windows(bytes, Reader::kWindowsProgram);
+  for (auto change = values.rbegin(); change != values.rend(); ++change) {
+    const auto same_key = [&](const KeyValue& later) {
+      return SameName(later.section, change->section) && SameName(later.key, change->key);
+    };
+    if (std::any_of(values.rbegin(), change, same_key)) continue;
+    if (ours.Value(change->section, change->key) != change->value ||
+        windows.Value(change->section, change->key) != change->value)
+      return false;
+  }
+  return true;
 }
 
 bool IniDocument::CanStoreValue(const QString& value) {

@@ -19,18 +19,29 @@ struct KeyValue {
 // "[section]" lines open sections, "key=value" lines give values, names match in any letter
 // case and the first match wins, and only spaces and tabs are trimmed around names and values.
 // Every other line is passed over and kept as it is. A line ends at LF, CR LF or a lone CR.
-// The whole file has one encoding (see FileEncoding), and it keeps it: only a value that the
-// Windows code page cannot hold turns the file into UTF-8, every line of it.
+//
+// Encodings: a byte-order mark decides (UTF-16 either way, or UTF-8); a file without one is
+// Windows-1250 unless it reads as UTF-8 text (DetectEncoding). In a UTF-8 file a line that is
+// not UTF-8 at all is Windows-1250: the Windows program wrote it.
+//
+// Every write reads back as written, both here and in the Windows program, which reads a file
+// with the Windows profile functions: they know the UTF-16 marks but take a UTF-8 mark for text
+// of the first line, and read everything else in the code page. A write that the file's own
+// encoding cannot carry that way (a character the code page lacks, Windows-1250 bytes that
+// would read as UTF-8, a UTF-8 note, a key under a first-line section behind a UTF-8 mark)
+// turns the file into Windows' own Unicode form, UTF-16LE with its mark, every line of it.
 class IniDocument {
  public:
-  explicit IniDocument(QByteArray file_bytes);
+  // Who reads the file: this program, or the Windows program (see above).
+  enum class Reader { kThisProgram, kWindowsProgram };
+  explicit IniDocument(QByteArray file_bytes, Reader reader = Reader::kThisProgram);
 
   std::optional<QString> Value(const QString& section, const QString& key) const;
   Encoding FileEncoding() const { return encoding_; }
 
   // The file's bytes with the key set to the value. The key's own line is replaced in place, a
   // missing key goes to the end of its section and a missing section to the end of the file;
-  // every other line keeps its bytes.
+  // every other line keeps its bytes, unless the file has to change its encoding.
   QByteArray WithValue(const QString& section, const QString& key, const QString& value) const;
   // The same as setting the values one after the other, in one pass over the file.
   QByteArray WithValues(const std::vector<KeyValue>& values) const;
@@ -46,8 +57,9 @@ class IniDocument {
   enum class Kind { kOther, kSection, kKey };
 
   struct Line {
-    QByteArray text;    // the line in the file's encoding, without its ending
+    QByteArray text;    // the line's bytes, without its ending
     QByteArray ending;  // empty for a last line with none
+    Encoding encoding = Encoding::kWindows1250;  // what the bytes are in
     Kind kind = Kind::kOther;
     QString name;
     QString value;
@@ -61,9 +73,16 @@ class IniDocument {
 
   static Line Parse(QByteArray text, QByteArray ending, Encoding encoding);
   static Place Find(const std::vector<Line>& lines, const QString& section, const QString& key);
+  static QString Decoded(const Line& line);
   QByteArray LineEnding() const;
-  // The file with the values set, every line in `encoding`.
-  QByteArray Rendered(const std::vector<KeyValue>& values, Encoding encoding) const;
+  // The lines with the values set, in `encoding`: in the file's own, new lines only; in another,
+  // every line. Nothing when a value does not fit that encoding.
+  std::optional<std::vector<Line>> Edited(const std::vector<KeyValue>& values,
+                                          Encoding encoding) const;
+  QByteArray Joined(const std::vector<Line>& lines, Encoding encoding) const;
+  // Whether both programs read the new file's lines and the written values as they were meant.
+  static bool ReadsBackAsWritten(const QByteArray& bytes, const std::vector<Line>& lines,
+                                 const std::vector<KeyValue>& values);
 
   QByteArray byte_order_mark_;
   Encoding encoding_ = Encoding::kWindows1250;

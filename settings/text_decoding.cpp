@@ -53,8 +53,9 @@ bool IsPlausible(char32_t c) {
 
 }  // namespace
 
-bool IsPlausibleUtf8Text(QByteArrayView bytes) {
+Utf8Reading ReadAsUtf8(QByteArrayView bytes) {
   bool beyond_ascii = false;
+  bool plausible = true;
   for (qsizetype i = 0; i < bytes.size();) {
     const auto lead = static_cast<unsigned char>(bytes[i]);
     if (lead < 0x80) {
@@ -74,28 +75,27 @@ bool IsPlausibleUtf8Text(QByteArrayView bytes) {
       length = 4;
       c = lead & 0x07;
     } else {
-      return false;
+      return Utf8Reading::kInvalid;
     }
-    if (i + length > bytes.size()) return false;
+    if (i + length > bytes.size()) return Utf8Reading::kInvalid;
     for (int k = 1; k < length; ++k) {
       const auto next = static_cast<unsigned char>(bytes[i + k]);
-      if ((next & 0xC0) != 0x80) return false;
+      if ((next & 0xC0) != 0x80) return Utf8Reading::kInvalid;
       c = c << 6 | (next & 0x3F);
     }
     const char32_t shortest = length == 3 ? 0x800 : length == 4 ? 0x10000 : 0x80;
-    if (c < shortest || (c >= 0xD800 && c < 0xE000) || c > 0x10FFFF) return false;
-    if (!IsPlausible(c)) return false;
+    if (c < shortest || (c >= 0xD800 && c < 0xE000) || c > 0x10FFFF) return Utf8Reading::kInvalid;
+    plausible = plausible && IsPlausible(c);
     beyond_ascii = true;
     i += length;
   }
-  return beyond_ascii;
+  if (!beyond_ascii) return Utf8Reading::kAscii;
+  return plausible ? Utf8Reading::kPlausibleText : Utf8Reading::kOtherText;
 }
 
 Encoding DetectEncoding(QByteArrayView bytes) {
-  const bool ascii = std::all_of(bytes.begin(), bytes.end(),
-                                 [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-  if (ascii) return Encoding::kWindows1250;
-  return IsPlausibleUtf8Text(bytes) ? Encoding::kUtf8 : Encoding::kWindows1250;
+  return ReadAsUtf8(bytes) == Utf8Reading::kPlausibleText ? Encoding::kUtf8
+                                                          : Encoding::kWindows1250;
 }
 
 QString DecodeText(QByteArrayView bytes, Encoding encoding) {

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include "settings/bas_ini_file.h"
+#include "settings/ini_document.h"
 #include "settings/pll_ini.h"
 #include "support/temp_file.h"
 
@@ -183,32 +184,92 @@ TEST_F(SettingsFile, AWindows1250FileReadsWithItsSlovenianLettersAndKeepsItsByte
   EXPECT_EQ(Read("Opombe", "T3"), QStringLiteral("Čas"));
 }
 
-TEST_F(SettingsFile, AFileKeepsItsEncoding) {
+QByteArray Utf16(const QString& text) {
+  QStringEncoder encoder(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
+  return encoder(text);
+}
+
+// What the Windows program reads: a UTF-8 mark is text to it, and an unmarked file is its code
+// page.
+QString WindowsReads(const QString& path, const QString& section, const QString& key) {
+  return settings::IniDocument(ReadBytes(path), settings::IniDocument::Reader::kWindowsProgram)
+      .Value(section, key)
+      .value_or("<none>");
+}
+
+// Every write reads back as written in both programs. The file keeps its encoding where that
+// holds, and otherwise becomes UTF-16LE with its mark, every line converted; no UTF-8 mark is
+// ever added.
+TEST_F(SettingsFile, EveryWriteReadsBackAsWrittenInThisProgramAndTheWindowsProgram) {
   struct Case {
     const char* what;
     QByteArray before;
+    QString section;
     QString value;
     QByteArray after;
   };
   const Case cases[] = {
-      {"ASCII file, value that fits Windows-1250", "[Opombe]\n", QStringLiteral("Šport"),
+      {"ASCII file, value that fits Windows-1250", "[Opombe]\n", "Opombe", QStringLiteral("Šport"),
        "[Opombe]\nT1=\x8aport\n"},
-      {"ASCII file, value beyond Windows-1250", "[Opombe]\n", QStringLiteral("Ελλάδα €"),
-       "\xef\xbb\xbf[Opombe]\nT1=\xce\x95\xce\xbb\xce\xbb\xce\xac\xce\xb4\xce\xb1 \xe2\x82\xac\n"},
-      {"UTF-8 file", "[Opombe]\nT2=\xc5\xa0ola\n", QStringLiteral("Šport"),
-       "[Opombe]\nT2=\xc5\xa0ola\nT1=\xc5\xa0port\n"},
-      {"UTF-8 file with a byte-order mark", "\xef\xbb\xbf[Opombe]\n", QStringLiteral("Šport"),
-       "\xef\xbb\xbf[Opombe]\nT1=\xc5\xa0port\n"},
-      // These Windows-1250 bytes would read back as UTF-8 "č", so the file goes as UTF-8.
-      {"value whose Windows-1250 bytes look like UTF-8", "[Opombe]\n", QStringLiteral("ÄŤ"),
-       "\xef\xbb\xbf[Opombe]\nT1=\xc3\x84\xc5\xa4\n"},
+      {"ASCII file, value beyond Windows-1250", "[Opombe]\r\n", "Opombe",
+       QStringLiteral("Ελλάδα € 🙂"), Utf16(QStringLiteral("[Opombe]\r\nT1=Ελλάδα € 🙂\r\n"))},
+      {"Windows-1250 file, value beyond it: every line converted", "[Opombe]\nT2=\xc8" "akovec\n",
+       "Opombe", QStringLiteral("50 Ω"), Utf16(QStringLiteral("[Opombe]\nT2=Čakovec\nT1=50 Ω\n"))},
+      // These Windows-1250 bytes would read back here as UTF-8 "ÄŤ".
+      {"value whose Windows-1250 bytes look like UTF-8", "[Opombe]\n", "Opombe",
+       QStringLiteral("PĂŞUNE"), Utf16(QStringLiteral("[Opombe]\nT1=PĂŞUNE\n"))},
+      {"a hand-made UTF-8 file, a UTF-8 note", "[Opombe]\nT2=\xc5\xa0ola\n", "Opombe",
+       QStringLiteral("Šport"), Utf16(QStringLiteral("[Opombe]\nT2=Šola\nT1=Šport\n"))},
+      {"a hand-made UTF-8 file, a plain value", "[Opombe]\nT2=\xc5\xa0ola\n[Freq]\n", "Freq", "7000",
+       "[Opombe]\nT2=\xc5\xa0ola\n[Freq]\nT1=7000\n"},
+      {"UTF-8 mark, the key in the first line's section", "\xef\xbb\xbf[Opombe]\nT2=x\n", "Opombe",
+       "7000", Utf16(QStringLiteral("[Opombe]\nT2=x\nT1=7000\n"))},
+      {"UTF-8 mark, a plain value in a later section", "\xef\xbb\xbf[Freq]\n[Opombe]\n", "Opombe",
+       "x", "\xef\xbb\xbf[Freq]\n[Opombe]\nT1=x\n"},
+      {"UTF-8 mark, a note beyond ASCII", "\xef\xbb\xbf[Freq]\n[Opombe]\n", "Opombe",
+       QStringLiteral("Šport"), Utf16(QStringLiteral("[Freq]\n[Opombe]\nT1=Šport\n"))},
+      {"UTF-16 stays UTF-16", Utf16(QStringLiteral("[Opombe]\n")), "Opombe",
+       QStringLiteral("Šport"), Utf16(QStringLiteral("[Opombe]\nT1=Šport\n"))},
   };
   for (const Case& c : cases) {
     WriteBytes(path, c.before);
-    ASSERT_TRUE(WriteIni(path, "Opombe", "T1", c.value)) << c.what;
+    ASSERT_TRUE(WriteIni(path, c.section, "T1", c.value)) << c.what;
     EXPECT_EQ(ReadBytes(path), c.after) << c.what;
-    EXPECT_EQ(Read("Opombe", "T1"), c.value) << c.what;
+    EXPECT_EQ(Read(c.section, "T1"), c.value) << c.what;
+    const bool code_page_lacks = c.value.contains(u'Ω') || c.value.contains(u'λ');
+    if (!code_page_lacks) {
+      EXPECT_EQ(WindowsReads(path, c.section, "T1"), c.value) << c.what;
+    }
   }
+}
+
+// Overwriting the one note whose bytes keep the file from reading as UTF-8 must not change how
+// the others read.
+TEST_F(SettingsFile, AWriteNeverChangesHowTheOtherLinesRead) {
+  const QByteArray before = "[Opombe]\nT1=\xe8\x9a\x9e\nT2=P\xc3\xaa" "UNE\n";
+  WriteBytes(path, before);
+  ASSERT_EQ(Read("Opombe", "T2"), QStringLiteral("PĂŞUNE"));
+  ASSERT_TRUE(WriteIni(path, "Opombe", "T1", "abc"));
+  EXPECT_EQ(Read("Opombe", "T2"), QStringLiteral("PĂŞUNE"));
+  EXPECT_EQ(WindowsReads(path, "Opombe", "T2"), QStringLiteral("PĂŞUNE"));
+  EXPECT_TRUE(ReadBytes(path).startsWith("\xff\xfe"));
+}
+
+// The Windows program writes its code page into a UTF-8 file: those lines read as such, and
+// keep their bytes until a write touches them.
+TEST_F(SettingsFile, InAUtf8FileALineTheWindowsProgramWroteReadsAsItsCodePage) {
+  const QByteArray windows_line = "T2=\xc8" "akovec \x96 \x9aola";  // not UTF-8
+  WriteBytes(path, "\xef\xbb\xbf[Freq]\nF1=7000\n[Opombe]\nT1=\xc5\xa0port\n" + windows_line +
+                       "\n");
+  EXPECT_EQ(Read("Opombe", "T1"), QStringLiteral("Šport"));
+  EXPECT_EQ(Read("Opombe", "T2"), QStringLiteral("Čakovec – šola"));
+  ASSERT_TRUE(WriteIni(path, "Opombe", "T3", "x"));
+  EXPECT_TRUE(ReadBytes(path).contains("\n" + windows_line + "\n"));
+  EXPECT_EQ(Read("Opombe", "T2"), QStringLiteral("Čakovec – šola"));
+  // A write the Windows program could not read converts every line as it reads here.
+  ASSERT_TRUE(WriteIni(path, "Freq", "F1", "7100"));
+  EXPECT_EQ(ReadBytes(path), Utf16(QStringLiteral(
+                                 "[Freq]\nF1=7100\n[Opombe]\nT1=Šport\nT2=Čakovec – šola\nT3=x\n")));
 }
 
 TEST_F(SettingsFile, AUtf16FileWithAByteOrderMarkIsReadAndWrittenBackInUtf16) {

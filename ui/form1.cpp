@@ -58,11 +58,12 @@ QString Form1::ReadSetting(const QString& section, const QString& key,
   return settings::basIniFile::ReadIni(environment_.settings_file, section, key, missing);
 }
 
-bool Form1::WriteSetting(const QString& section, const QString& key, const QString& value) {
+settings::basIniFile::IniWrite Form1::WriteSetting(const QString& section, const QString& key,
+                                                   const QString& value) {
   return WriteSettings({{section, key, value}});
 }
 
-bool Form1::WriteSettings(const std::vector<settings::KeyValue>& values) {
+settings::basIniFile::IniWrite Form1::WriteSettings(const std::vector<settings::KeyValue>& values) {
   // A first run leaves nothing behind until it has something to keep.
   if (!environment_.settings_folder_to_make.isEmpty())
     QDir().mkpath(environment_.settings_folder_to_make);
@@ -126,7 +127,7 @@ void Form1::Exit_Click() {
   for (int n = 1; n <= kPresetCount; ++n) {
     values.push_back({settings::kNotesSection, settings::NoteKey(n), M(n)->ToolTipText()});
   }
-  if (!WriteSettings(values)) ReportWriteFailure();
+  if (const auto written = WriteSettings(values); !written) ReportWriteFailure(written);
   close();
 }
 
@@ -145,8 +146,8 @@ QString Form1::StoredLimitOr(const QString& key, int in_force) const {
   return settings::ToInteger16(stored) ? stored : QString::number(in_force);
 }
 
-void Form1::ReportWriteFailure() {
-  environment_.message_box(texts::WriteFailed(environment_.settings_file));
+void Form1::ReportWriteFailure(const settings::basIniFile::IniWrite& write) {
+  environment_.message_box(texts::WriteFailed(environment_.settings_file, write));
 }
 
 void Form1::Form_Unload() {

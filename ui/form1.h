@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-#include "settings/ini_document.h"
+#include "settings/bas_ini_file.h"
 #include "settings/pll_ini.h"
 #include "ui/form_environment.h"
 #include "ui/forms/announcement.h"
@@ -107,14 +107,15 @@ class Form1 : public QWidget {
   // The note box, the two limit boxes and the sixteen store buttons, in the order they show.
   std::vector<QWidget*> StorePanel() const;
   void HideStorePanel();
-  void ReportWriteFailure();
+  void ReportWriteFailure(const settings::basIniFile::IniWrite& write);
   // Applies "min" and "max" from the file; a reversed pair is never applied.
   void ApplyBandLimits();
   bool FitsBand(int frequency) const;
   QString ReadSetting(const QString& section, const QString& key,
                       const QString& missing = QString()) const;
-  bool WriteSetting(const QString& section, const QString& key, const QString& value);
-  bool WriteSettings(const std::vector<settings::KeyValue>& values);
+  settings::basIniFile::IniWrite WriteSetting(const QString& section, const QString& key,
+                                              const QString& value);
+  settings::basIniFile::IniWrite WriteSettings(const std::vector<settings::KeyValue>& values);
   // The band limits "Izhod" saves: the boxes when they were loaded and hold a valid band;
   // otherwise each stored limit as it stands, or the limit in force where it does not convert.
   std::pair<QString, QString> BandLimitsToSave() const;

@@ -55,8 +55,8 @@ void Form1::MemN_Click(int n) {
   HideStorePanel();
   M(n)->SetToolTipText(Text1->text());
   FreqText[n - 1] = Label1->text();
-  const bool written = WriteSetting(settings::kFreqSection, settings::FreqKey(n), FreqText[n - 1]);
-  if (!written) return ReportWriteFailure();
+  const auto written = WriteSetting(settings::kFreqSection, settings::FreqKey(n), FreqText[n - 1]);
+  if (!written) return ReportWriteFailure(written);
   Announce(texts::PresetStored(n, FreqText[n - 1]));
 }
 
@@ -83,11 +83,13 @@ void Form1::Command1_Click() {
     environment_.message_box(texts::kBadBandLimits);
     return;
   }
-  bool written = WriteSetting(settings::kSettingsSection, settings::kMinKey, Text2->text());
-  written &= WriteSetting(settings::kSettingsSection, settings::kMaxKey, Text3->text());
+  auto written = WriteSetting(settings::kSettingsSection, settings::kMinKey, Text2->text());
+  const auto highest_written =
+      WriteSetting(settings::kSettingsSection, settings::kMaxKey, Text3->text());
+  if (written) written = highest_written;  // the first failure is the one to explain
   HideStorePanel();
   Command1->hide();
-  if (!written) ReportWriteFailure();
+  if (!written) ReportWriteFailure(written);
   // The limits come back by way of the file, so the scroll bar holds what the file holds.
   ApplyBandLimits();
   if (written)

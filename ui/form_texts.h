@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "link/open_result.h"
+#include "settings/bas_ini_file.h"
 #include "ui/system_reason.h"
 
 namespace orx::ui::texts {
@@ -11,10 +12,8 @@ namespace orx::ui::texts {
 inline const char kComInterfaceError[] = "COM Interface Error";
 inline const char kKilohertzSuffix[] = " kHz";
 inline const QString kWriteFailed = QStringLiteral("Zapisovanje v datoteko pll.ini ni uspelo.");
-// The file's full path goes on a second line: it may not be beside the program.
-inline QString WriteFailed(const QString& settings_file) {
-  return kWriteFailed + QStringLiteral("\n") + settings_file;
-}
+// The file's full path and the reason go on a second line: it may not be beside the program.
+QString WriteFailed(const QString& settings_file, const settings::basIniFile::IniWrite& write);
 // The path and the system's reason go on a second line.
 inline QString ReadFailed(const QString& settings_file, int error_number, const QString& reason) {
   return QStringLiteral("Branje datoteke pll.ini ni uspelo.\n%1: %2")

@@ -57,8 +57,12 @@ class FormHarness {
   void ForgetWire() { device.ClearEvents(); }
 
   QString IniPath() const { return settings::SettingsFilePath(folder_path); }
-  QString WriteFailedMessage() const {
-    return QStringLiteral("Zapisovanje v datoteko pll.ini ni uspelo.\n") + IniPath();
+  // What the window says when pll.ini is write-protected, as a file made immutable is.
+  QString WriteFailedMessage(
+      const QString& reason = QStringLiteral(
+          "datoteka je zaščitena pred pisanjem ali pa ni dovoljenja zanjo")) const {
+    return QStringLiteral("Zapisovanje v datoteko pll.ini ni uspelo.\n") + IniPath() + ": " +
+           reason;
   }
   void WriteIni(const QByteArray& content) const { WriteBytes(IniPath(), content); }
   QByteArray IniBytes() const { return ReadBytes(IniPath()); }
