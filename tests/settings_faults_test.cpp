@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <csignal>
 #include <filesystem>
@@ -16,6 +17,7 @@
 #include "settings/native_path.h"
 #include "settings/pll_ini.h"
 #include "support/temp_file.h"
+#include "ui/form_texts.h"
 
 namespace orx::testing {
 namespace {
@@ -30,7 +32,8 @@ class SettingsFaults : public ::testing::Test {
   }
   // Runs one WriteIni in a child whose files may not grow past `limit` bytes, as on a disk
   // with that much room left.
-  int WriteInChildWithFileSizeLimit(rlim_t limit, const QString& value) {
+  int WriteInChildWithFileSizeLimit(rlim_t limit, const QString& value,
+                                    QString* message = nullptr) {
     QProcess child;
     child.setChildProcessModifier([limit] {
       std::signal(SIGXFSZ, SIG_IGN);  // a failed write, not a killed process
@@ -39,6 +42,7 @@ class SettingsFaults : public ::testing::Test {
     });
     child.start(ORX_TEST_CHILD, {"write-ini", path, "Opombe", "T1", value});
     child.waitForFinished();
+    if (message) *message = QString::fromUtf8(child.readAllStandardError());
     return child.exitCode();
   }
 
@@ -131,6 +135,77 @@ TEST_F(SettingsFaults, AWriteKeepsTheFilesModeAndANewFileGets0666LessTheUmask) {
     ASSERT_TRUE(written);
     EXPECT_EQ(ModeOf(fresh), 0666 & ~mask) << std::oct << mask;
   }
+}
+
+// The message of every failed save names the file and says why.
+TEST_F(SettingsFaults, EveryFailedSaveSaysWhichFileAndWhy) {
+  const auto message = [](const QString& file, const std::vector<settings::KeyValue>& values) {
+    return ui::texts::WriteFailed(file, settings::basIniFile::WriteIniKeys(file, values));
+  };
+  const QString head = QStringLiteral("Zapisovanje v datoteko pll.ini ni uspelo.\n");
+  const QString nowhere = folder.filePath("nowhere/pll.ini");
+  EXPECT_EQ(message(nowhere, {{"Freq", "F1", "1"}}),
+            head + nowhere + ": datoteka ali naprava ne obstaja");
+  EXPECT_EQ(message(path, {{"Opombe", "T1", "dve\nvrstici"}}),
+            head + path + ": vrednosti z novo vrstico ni mogoče shraniti");
+  const QString folder_instead = folder.filePath("mapa.ini");
+  ASSERT_TRUE(QDir(folder.path()).mkdir("mapa.ini"));
+  EXPECT_EQ(message(folder_instead, {{"Freq", "F1", "1"}}),
+            head + folder_instead + ": to ni navadna datoteka");
+  ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner));
+  EXPECT_EQ(message(path, {{"Freq", "F1", "1"}}),
+            head + path + ": datoteka je zaščitena pred pisanjem ali pa ni dovoljenja zanjo");
+  ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+
+  QString said;
+  EXPECT_EQ(WriteInChildWithFileSizeLimit(original.size() + 4, QString(200, 'x'), &said), 3);
+  EXPECT_EQ(said, head + path + ": datoteka bi presegla največjo velikost, ki jo sistem dovoli");
+  EXPECT_EQ(ReadBytes(path), original);
+}
+
+// FAT, as a dual-boot user shares pll.ini with Windows (fusefat): the file system has no Unix
+// modes or owners and refuses to set them, and the save must go through all the same.
+class FatFileSystem : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (QStandardPaths::findExecutable("fusefat").isEmpty() ||
+        QStandardPaths::findExecutable("mkfs.fat").isEmpty() || !QFile::exists("/dev/fuse"))
+      GTEST_SKIP() << "needs fusefat, dosfstools and /dev/fuse (tools/test installs them)";
+    const QString image = folder.filePath("fat.img");
+    QFile file(image);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(4 << 20));
+    file.close();
+    ASSERT_EQ(Quiet("mkfs.fat", {image}), 0);
+    ASSERT_TRUE(QDir(folder.path()).mkdir("mnt"));
+    if (Quiet("fusefat", {"-o", "rw+", image, mount}) != 0)
+      GTEST_SKIP() << "a FUSE file system cannot be mounted here";
+    mounted = true;
+  }
+  void TearDown() override {
+    if (mounted && Quiet("fusermount", {"-u", mount}) != 0) Quiet("umount", {mount});
+  }
+  static int Quiet(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.start(program, arguments);
+    if (!process.waitForFinished(20000)) return -1;
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+  }
+
+  QTemporaryDir folder;
+  QString mount = folder.filePath("mnt");
+  bool mounted = false;
+};
+
+TEST_F(FatFileSystem, ASaveWhereTheFileSystemCannotKeepModesOrOwnersGoesThrough) {
+  const QString path = settings::SettingsFilePath(mount);
+  ASSERT_TRUE(WriteIni(path, "Freq", "F1", "7000"));  // a new file
+  // Replacing it asks for the old file's mode and owner, which FAT cannot give.
+  const auto written = settings::basIniFile::WriteIniKeys(
+      path, {{"Freq", "F2", "9000"}, {"Opombe", "T2", QStringLiteral("Čakovec")}});
+  EXPECT_TRUE(written) << ui::texts::WriteFailed(path, written).toStdString();
+  EXPECT_EQ(ReadBytes(path), "[Freq]\nF1=7000\nF2=9000\n[Opombe]\nT2=\xc8" "akovec\n");
 }
 
 }  // namespace

@@ -28,6 +28,10 @@ QString SystemReason(int error_number, const QString& system_words) {
       return QStringLiteral("na disku ni več prostora");
     case EDQUOT:
       return QStringLiteral("prostor, ki ga uporabnik sme zasesti na disku, je porabljen");
+    case EFBIG:
+      return QStringLiteral("datoteka bi presegla največjo velikost, ki jo sistem dovoli");
+    case EISDIR:
+      return QStringLiteral("to je mapa");
     case ETIMEDOUT:
       return QStringLiteral("naprava se ni odzvala v predvidenem času");
     default:

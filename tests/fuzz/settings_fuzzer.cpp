@@ -1,11 +1,16 @@
 // Arbitrary bytes as pll.ini, as keys and as values: the reader, the writer and the
-// conversions must never crash, hang or read out of bounds.
+// conversions must never crash, hang or read out of bounds, and every write must read back as
+// written in this program and in the Windows program, without a UTF-8 mark of its making.
 #include <cstddef>
 #include <cstdint>
 
 #include "settings/ini_document.h"
 #include "settings/text_decoding.h"
 #include "settings/value_conversions.h"
+
+static bool StartsWithUtf8Mark(const uint8_t* data, size_t size) {
+  return size >= 3 && data[0] == 0xef && data[1] == 0xbb && data[2] == 0xbf;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
@@ -20,8 +25,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       if (orx::settings::IniDocument::CanStoreValue(first) &&
           orx::settings::IniDocument::CanStoreSection(section) &&
           orx::settings::IniDocument::CanStoreKey(key)) {
-        const orx::settings::IniDocument written(document.WithValue(section, key, first));
+        const QByteArray out = document.WithValue(section, key, first);
+        const orx::settings::IniDocument written(out);
         if (written.Value(section, key) != first) __builtin_trap();  // must read back unchanged
+        // The Windows program finds it too, where a UTF-8 mark is text and no mark means its
+        // code page; and a UTF-8 mark is never added.
+        using Reader = orx::settings::IniDocument::Reader;
+        const orx::settings::IniDocument theirs(out, Reader::kWindowsProgram);
+        if (theirs.Value(section, key) != first) __builtin_trap();
+        if (out.startsWith("\xef\xbb\xbf") && !StartsWithUtf8Mark(data, size)) __builtin_trap();
       }
     }
   }

@@ -1,7 +1,8 @@
 // A child process for the tests that need one: a write under a file-size limit, or the
 // window on the recording link and the real clock, ended by a signal.
 //
-//   orx_test_child write-ini FILE SECTION KEY VALUE   exit 0 when written, 3 when refused
+//   orx_test_child write-ini FILE SECTION KEY VALUE   exit 0 when written, 3 when refused, with
+//                                                     the window's message on standard error
 //   orx_test_child write-keys FILE PREFIX COUNT       stores keys PREFIX1 .. PREFIXCOUNT one by
 //                                                     one; exit 0 when every one was written
 //   orx_test_child window FILE EVENTS                 tunes without pause until closed, then
@@ -31,14 +32,19 @@
 #include "link/recording_line_device.h"
 #include "link/steady_clock.h"
 #include "settings/bas_ini_file.h"
+#include "ui/form_texts.h"
 
 namespace {
 
 constexpr int kRefused = 3;
 constexpr int kUsage = 64;
 
+// A refusal is said on standard error as the window says it.
 int WriteIni(char* argv[]) {
-  return orx::settings::basIniFile::WriteIni(argv[2], argv[3], argv[4], argv[5]) ? 0 : kRefused;
+  const auto written = orx::settings::basIniFile::WriteIniKeys(argv[2], {{argv[3], argv[4], argv[5]}});
+  if (written) return 0;
+  std::fputs(qPrintable(orx::ui::texts::WriteFailed(argv[2], written)), stderr);
+  return kRefused;
 }
 
 // Prints "shown" when the window it watches shows.
