@@ -52,7 +52,8 @@ bool WriteIni(const QString& path, const QString& section, const QString& key,
 
 IniWrite WriteIniKeys(const QString& path, const std::vector<KeyValue>& values) {
   using Failure = IniWrite::Failure;
-  if (!std::all_of(values.begin(), values.end(), CanStore)) return IniWrite{Failure::kCannotStore, 0, {}};
+  if (!std::all_of(values.begin(), values.end(), CanStore))
+    return IniWrite{Failure::kCannotStore, 0, {}};
   const auto native = NativePath(path);
   if (IsWriteProtected(native)) return IniWrite{Failure::kWriteProtected, 0, {}};
   const auto lock = LockForUpdate(ReplacementTarget(native), kLockPatience);

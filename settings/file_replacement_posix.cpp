@@ -76,8 +76,7 @@ class PosixTemporary : public platform::TemporaryFile {
             ::fchown(fd_.get(), static_cast<uid_t>(-1), old.st_gid);
       }
     }
-    if (::fchmod(fd_.get(), old.st_mode & 07777) != 0 && !HasNoUnixModes(errno))
-      return LastError();
+    if (::fchmod(fd_.get(), old.st_mode & 07777) != 0 && !HasNoUnixModes(errno)) return LastError();
     return {};
   }
 

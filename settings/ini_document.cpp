@@ -246,7 +246,7 @@ std::optional<std::vector<IniDocument::Line>> IniDocument::Edited(
 
 QByteArray IniDocument::Joined(const std::vector<Line>& lines, Encoding encoding) const {
   const bool same = encoding == encoding_;
-  QByteArray bytes = same                                          ? byte_order_mark_
+  QByteArray bytes = same                                       ? byte_order_mark_
                      : encoding == Encoding::kUtf16LittleEndian ? kUtf16LittleEndianMark
                      : encoding == Encoding::kUtf16BigEndian    ? kUtf16BigEndianMark
                                                                 : QByteArray();

@@ -57,8 +57,8 @@ class IniDocument {
   enum class Kind { kOther, kSection, kKey };
 
   struct Line {
-    QByteArray text;    // the line's bytes, without its ending
-    QByteArray ending;  // empty for a last line with none
+    QByteArray text;                             // the line's bytes, without its ending
+    QByteArray ending;                           // empty for a last line with none
     Encoding encoding = Encoding::kWindows1250;  // what the bytes are in
     Kind kind = Kind::kOther;
     QString name;

@@ -205,7 +205,9 @@ TEST_F(FatFileSystem, ASaveWhereTheFileSystemCannotKeepModesOrOwnersGoesThrough)
   const auto written = settings::basIniFile::WriteIniKeys(
       path, {{"Freq", "F2", "9000"}, {"Opombe", "T2", QStringLiteral("Čakovec")}});
   EXPECT_TRUE(written) << ui::texts::WriteFailed(path, written).toStdString();
-  EXPECT_EQ(ReadBytes(path), "[Freq]\nF1=7000\nF2=9000\n[Opombe]\nT2=\xc8" "akovec\n");
+  EXPECT_EQ(ReadBytes(path),
+            "[Freq]\nF1=7000\nF2=9000\n[Opombe]\nT2=\xc8"
+            "akovec\n");
 }
 
 }  // namespace

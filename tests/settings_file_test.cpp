@@ -212,16 +212,19 @@ TEST_F(SettingsFile, EveryWriteReadsBackAsWrittenInThisProgramAndTheWindowsProgr
       {"ASCII file, value that fits Windows-1250", "[Opombe]\n", "Opombe", QStringLiteral("Šport"),
        "[Opombe]\nT1=\x8aport\n"},
       {"ASCII file, value beyond Windows-1250", "[Opombe]\r\n", "Opombe",
-       QStringLiteral("Ελλάδα € 🙂"), Utf16(QStringLiteral("[Opombe]\r\nT1=Ελλάδα € 🙂\r\n"))},
-      {"Windows-1250 file, value beyond it: every line converted", "[Opombe]\nT2=\xc8" "akovec\n",
+       QStringLiteral("Ελλάδα € 🙂"),
+       Utf16(QStringLiteral("[Opombe]\r\nT1=Ελλάδα € 🙂\r\n"))},
+      {"Windows-1250 file, value beyond it: every line converted",
+       "[Opombe]\nT2=\xc8"
+       "akovec\n",
        "Opombe", QStringLiteral("50 Ω"), Utf16(QStringLiteral("[Opombe]\nT2=Čakovec\nT1=50 Ω\n"))},
       // These Windows-1250 bytes would read back here as UTF-8 "ÄŤ".
       {"value whose Windows-1250 bytes look like UTF-8", "[Opombe]\n", "Opombe",
        QStringLiteral("PĂŞUNE"), Utf16(QStringLiteral("[Opombe]\nT1=PĂŞUNE\n"))},
       {"a hand-made UTF-8 file, a UTF-8 note", "[Opombe]\nT2=\xc5\xa0ola\n", "Opombe",
        QStringLiteral("Šport"), Utf16(QStringLiteral("[Opombe]\nT2=Šola\nT1=Šport\n"))},
-      {"a hand-made UTF-8 file, a plain value", "[Opombe]\nT2=\xc5\xa0ola\n[Freq]\n", "Freq", "7000",
-       "[Opombe]\nT2=\xc5\xa0ola\n[Freq]\nT1=7000\n"},
+      {"a hand-made UTF-8 file, a plain value", "[Opombe]\nT2=\xc5\xa0ola\n[Freq]\n", "Freq",
+       "7000", "[Opombe]\nT2=\xc5\xa0ola\n[Freq]\nT1=7000\n"},
       {"UTF-8 mark, the key in the first line's section", "\xef\xbb\xbf[Opombe]\nT2=x\n", "Opombe",
        "7000", Utf16(QStringLiteral("[Opombe]\nT2=x\nT1=7000\n"))},
       {"UTF-8 mark, a plain value in a later section", "\xef\xbb\xbf[Freq]\n[Opombe]\n", "Opombe",
@@ -246,7 +249,9 @@ TEST_F(SettingsFile, EveryWriteReadsBackAsWrittenInThisProgramAndTheWindowsProgr
 // Overwriting the one note whose bytes keep the file from reading as UTF-8 must not change how
 // the others read.
 TEST_F(SettingsFile, AWriteNeverChangesHowTheOtherLinesRead) {
-  const QByteArray before = "[Opombe]\nT1=\xe8\x9a\x9e\nT2=P\xc3\xaa" "UNE\n";
+  const QByteArray before =
+      "[Opombe]\nT1=\xe8\x9a\x9e\nT2=P\xc3\xaa"
+      "UNE\n";
   WriteBytes(path, before);
   ASSERT_EQ(Read("Opombe", "T2"), QStringLiteral("PĂŞUNE"));
   ASSERT_TRUE(WriteIni(path, "Opombe", "T1", "abc"));
@@ -258,9 +263,11 @@ TEST_F(SettingsFile, AWriteNeverChangesHowTheOtherLinesRead) {
 // The Windows program writes its code page into a UTF-8 file: those lines read as such, and
 // keep their bytes until a write touches them.
 TEST_F(SettingsFile, InAUtf8FileALineTheWindowsProgramWroteReadsAsItsCodePage) {
-  const QByteArray windows_line = "T2=\xc8" "akovec \x96 \x9aola";  // not UTF-8
-  WriteBytes(path, "\xef\xbb\xbf[Freq]\nF1=7000\n[Opombe]\nT1=\xc5\xa0port\n" + windows_line +
-                       "\n");
+  const QByteArray windows_line =
+      "T2=\xc8"
+      "akovec \x96 \x9aola";  // not UTF-8
+  WriteBytes(path,
+             "\xef\xbb\xbf[Freq]\nF1=7000\n[Opombe]\nT1=\xc5\xa0port\n" + windows_line + "\n");
   EXPECT_EQ(Read("Opombe", "T1"), QStringLiteral("Šport"));
   EXPECT_EQ(Read("Opombe", "T2"), QStringLiteral("Čakovec – šola"));
   ASSERT_TRUE(WriteIni(path, "Opombe", "T3", "x"));
@@ -268,8 +275,9 @@ TEST_F(SettingsFile, InAUtf8FileALineTheWindowsProgramWroteReadsAsItsCodePage) {
   EXPECT_EQ(Read("Opombe", "T2"), QStringLiteral("Čakovec – šola"));
   // A write the Windows program could not read converts every line as it reads here.
   ASSERT_TRUE(WriteIni(path, "Freq", "F1", "7100"));
-  EXPECT_EQ(ReadBytes(path), Utf16(QStringLiteral(
-                                 "[Freq]\nF1=7100\n[Opombe]\nT1=Šport\nT2=Čakovec – šola\nT3=x\n")));
+  EXPECT_EQ(
+      ReadBytes(path),
+      Utf16(QStringLiteral("[Freq]\nF1=7100\n[Opombe]\nT1=Šport\nT2=Čakovec – šola\nT3=x\n")));
 }
 
 TEST_F(SettingsFile, AUtf16FileWithAByteOrderMarkIsReadAndWrittenBackInUtf16) {

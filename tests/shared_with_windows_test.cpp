@@ -24,7 +24,7 @@ QString WindowsMadeText(const QString& first) {
   QString settings = "[Nastavitve]\r\n";
   QString notes = "[Opombe]\r\n";
   const QStringList kNotes = {"Čakovec – šola", "Radio Študent", "Žiga", "Đurđa Ćiril",
-                              "ČŠŽ čšž", "„narodna“", "€ 5"};
+                              "ČŠŽ čšž",        "„narodna“",     "€ 5"};
   for (int n = 1; n <= 16; ++n) {
     freq += QString("F%1=%2\r\n").arg(n).arg(1000 + 100 * n);
     settings += QString("M%1=%2\r\n").arg(n).arg(n == 3 ? "True" : "False");
@@ -76,7 +76,7 @@ TEST_P(SharedWithWindows, AStoreAndIzhodWithANoteTheCodePageLacksLoseNothingForE
 
   QStringList expected = EveryKey(Windows1250(text), IniDocument::Reader::kWindowsProgram);
   expected[8 * 3 + 2] = QStringLiteral("📻 Радио 50 Ω");  // T9
-  expected[8 * 3] = "1300";                               // F9, the frequency tuned (M3)
+  expected[8 * 3] = "1300";                              // F9, the frequency tuned (M3)
   const QByteArray after = harness.IniBytes();
   EXPECT_TRUE(after.startsWith("\xff\xfe"));
   EXPECT_EQ(EveryKey(after, IniDocument::Reader::kThisProgram), expected);
@@ -99,7 +99,8 @@ INSTANTIATE_TEST_SUITE_P(FirstSection, SharedWithWindows,
 TEST(SharedWithWindowsByHand, AUtf8FileWithoutAMarkKeepsItsNotesThroughStoresAndExits) {
   const QByteArray hand_made =
       "[Freq]\nF1=3300\n[Nastavitve]\nM1=True\nmin=1000\nmax=30000\n[Opombe]\n"
-      "T1=\xc4\x8c" "akovec\nT2=\xc5\xa0ola\n";
+      "T1=\xc4\x8c"
+      "akovec\nT2=\xc5\xa0ola\n";
   QByteArray bytes = hand_made;
   for (int run = 0; run < 2; ++run) {
     FormHarness harness;

@@ -81,10 +81,21 @@ class Corpus {
 
   // A note as this program's users type them, in any script.
   QString AnyNote() {
-    static const QStringList kWords = {
-        "Čakovec – šola", "€ 5",     "„narodna“", "50\u00a0kHz", "Ελλάδα", "Радио Београд",
-        "→ sever",        "✓ dobro", "🙂",        "📻 Val 202",  "Ω",      "Brașov",
-        "ÄŤ",             "PĂŞUNE",  "Ärger"};
+    static const QStringList kWords = {"Čakovec – šola",
+                                       "€ 5",
+                                       "„narodna“",
+                                       "50\u00a0kHz",
+                                       "Ελλάδα",
+                                       "Радио Београд",
+                                       "→ sever",
+                                       "✓ dobro",
+                                       "🙂",
+                                       "📻 Val 202",
+                                       "Ω",
+                                       "Brașov",
+                                       "ÄŤ",
+                                       "PĂŞUNE",
+                                       "Ärger"};
     QStringList words;
     const int count = Pick(1, 3);
     for (int i = 0; i < count; ++i) words << kWords[Pick(0, kWords.size() - 1)];
@@ -302,7 +313,8 @@ class WindowsModel {
 TEST_F(WindowsProfile, TheWindowsModelTakesAUtf8MarkForTextOfTheFirstLine) {
   const QString file = folder.filePath("mark.ini");
   const QByteArray bytes =
-      "\xef\xbb\xbf[Freq]\r\nF1=7000\r\n[Opombe]\r\nT1=\xc4\x8c" "akovec\r\n";
+      "\xef\xbb\xbf[Freq]\r\nF1=7000\r\n[Opombe]\r\nT1=\xc4\x8c"
+      "akovec\r\n";
   WriteBytes(file, bytes);
   WindowsModel windows;
   windows.Shield({file});
@@ -310,7 +322,7 @@ TEST_F(WindowsProfile, TheWindowsModelTakesAUtf8MarkForTextOfTheFirstLine) {
                             WriteCommand({file, "Freq", "F1"}, "7100")});
   windows.Unshield();
   ASSERT_EQ(answers.size(), 3);
-  EXPECT_EQ(TheirValue(answers[0]), "");  // the section is not found
+  EXPECT_EQ(TheirValue(answers[0]), "");                          // the section is not found
   EXPECT_EQ(TheirValue(answers[1]), QStringLiteral("ÄŚakovec"));  // UTF-8 read as code page
   // Its write goes to a second [Freq] at the end, and the first line keeps the mark's bytes.
   const QByteArray after = ReadBytes(file);
@@ -361,8 +373,8 @@ TEST_F(WindowsProfile, NeitherProgramLosesAKeyOrReadsAnotherValueInThreeRoundsBa
     if (read == expected) return;
     if (++differences <= 8)
       ADD_FAILURE() << "round " << round << ", " << QFileInfo(f.path).fileName().toStdString()
-                    << " [" << k.section.toStdString() << "] " << k.key.toStdString() << ": "
-                    << who << " read \"" << read.toStdString() << "\", last written \""
+                    << " [" << k.section.toStdString() << "] " << k.key.toStdString() << ": " << who
+                    << " read \"" << read.toStdString() << "\", last written \""
                     << expected.toStdString() << "\"";
   };
 

@@ -16,8 +16,9 @@ QString WriteFailureReason(const settings::basIniFile::IniWrite& write) {
     case Failure::kBusy:
       return QStringLiteral("drug izvod programa jo predolgo shranjuje");
     case Failure::kUnreadable:
-      return QStringLiteral("datoteke ni bilo mogoče prebrati (%1), zato bi se druge vrednosti "
-                            "v njej izgubile")
+      return QStringLiteral(
+                 "datoteke ni bilo mogoče prebrati (%1), zato bi se druge vrednosti "
+                 "v njej izgubile")
           .arg(SystemReason(write.error_number, write.reason));
     case Failure::kNotRegularFile:
       return QStringLiteral("to ni navadna datoteka");

@@ -41,7 +41,8 @@ constexpr int kUsage = 64;
 
 // A refusal is said on standard error as the window says it.
 int WriteIni(char* argv[]) {
-  const auto written = orx::settings::basIniFile::WriteIniKeys(argv[2], {{argv[3], argv[4], argv[5]}});
+  const auto written =
+      orx::settings::basIniFile::WriteIniKeys(argv[2], {{argv[3], argv[4], argv[5]}});
   if (written) return 0;
   std::fputs(qPrintable(orx::ui::texts::WriteFailed(argv[2], written)), stderr);
   return kRefused;

@@ -59,8 +59,8 @@ class FormHarness {
   QString IniPath() const { return settings::SettingsFilePath(folder_path); }
   // What the window says when pll.ini is write-protected, as a file made immutable is.
   QString WriteFailedMessage(
-      const QString& reason = QStringLiteral(
-          "datoteka je zaščitena pred pisanjem ali pa ni dovoljenja zanjo")) const {
+      const QString& reason =
+          QStringLiteral("datoteka je zaščitena pred pisanjem ali pa ni dovoljenja zanjo")) const {
     return QStringLiteral("Zapisovanje v datoteko pll.ini ni uspelo.\n") + IniPath() + ": " +
            reason;
   }
