@@ -187,6 +187,8 @@ TEST_F(Desktop, ATextBoxReadsWholeToAssistiveTechnology) {
   text->selection(0, &start, &end);
   EXPECT_EQ(std::pair(start, end), std::pair(0, 4));
   EXPECT_EQ(text->text(0, text->characterCount()), "1000");
+  EXPECT_EQ(text->text(1, 2), "0");  // a screen reader reads between offsets
+  EXPECT_EQ(text->text(2, 4), "00");
   EXPECT_EQ(box->text(QAccessible::Value), "1000");
   EXPECT_FALSE(text->characterRect(3).isEmpty());
   box->editableTextInterface()->replaceText(0, 1, "2");

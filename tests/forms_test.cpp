@@ -93,6 +93,21 @@ TEST(CommandButtonRules, EnterAndTheKeypadsEnterClickLikeSpace) {
   EXPECT_EQ(clicks, 3);
 }
 
+TEST(CommandButtonRules, ReturnHeldDownClicksOnceNotOncePerRepeat) {
+  forms::CommandButton button("Izhod");
+  int clicks = 0;
+  QObject::connect(&button, &QPushButton::clicked, [&] { ++clicks; });
+  for (const auto key : {Qt::Key_Return, Qt::Key_Enter}) {
+    QTest::sendKeyEvent(QTest::KeyAction::Press, &button, key, QString(), Qt::NoModifier);
+    for (int repeat = 0; repeat < 4; ++repeat) {
+      QKeyEvent held(QEvent::KeyPress, key, Qt::NoModifier, QString(), true);
+      QApplication::sendEvent(&button, &held);
+    }
+    QTest::sendKeyEvent(QTest::KeyAction::Release, &button, key, QString(), Qt::NoModifier);
+  }
+  EXPECT_EQ(clicks, 2);
+}
+
 TEST_F(ScrollBarRules, WheelTurnedUpRaisesTheValue) {
   const QPointF at(250, 12);
   QWheelEvent up(at, bar.mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,

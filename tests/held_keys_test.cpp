@@ -82,6 +82,21 @@ TEST_F(HeldKeys, RepeatsThatArriveDuringAFrameCollapseAndTuningStopsWithTheKey) 
   EXPECT_EQ(harness.WordsOnWire(), (std::vector<uint16_t>{5013, 5014, 5015, 5016, 5017, 5018}));
 }
 
+// A second arrow pressed while the first one repeats: the repeats held up by the frame go first.
+TEST_F(HeldKeys, AnotherArrowPressedWhileOneRepeatsComesAfterTheHeldRepeats) {
+  during_frame = [&](int frame) {
+    if (frame != 1) return;
+    PostKey(QEvent::KeyPress, true);
+    PostKey(QEvent::KeyPress, true);
+    QCoreApplication::postEvent(form->HScroll1, new QKeyEvent(QEvent::KeyPress, Qt::Key_Left,
+                                                              Qt::NoModifier, QString(), false));
+  };
+  PostKey(QEvent::KeyPress, false);
+  RunQueue();
+  EXPECT_EQ(harness.WordsOnWire(), (std::vector<uint16_t>{5013, 5014, 5013}));
+  EXPECT_EQ(form->HScroll1->value(), 5001);
+}
+
 TEST_F(HeldKeys, EveryTapIsOneStepEvenWhenTapsComeFasterThanFrames) {
   during_frame = [&](int frame) {
     if (frame > 1) return;

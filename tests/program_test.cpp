@@ -159,10 +159,42 @@ TEST_P(Signals, FinishTheWordInProgressCloseThePortAndWriteNothing) {
 
 INSTANTIATE_TEST_SUITE_P(Termination, Signals,
                          ::testing::Values(SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGUSR1, SIGUSR2,
-                                           SIGALRM),
-                         [](const auto& info) {
+                                           SIGALRM, SIGPWR, SIGRTMIN, SIGRTMAX),
+                         [](const auto& info) -> std::string {
+                           if (info.param == SIGRTMIN) return "SIGRTMIN";
+                           if (info.param == SIGRTMAX) return "SIGRTMAX";
                            return "SIG" + std::string(sigabbrev_np(info.param));
                          });
+
+// Every signal whose default would end the program without a word of warning is caught, the
+// real-time ones included, as the system itself reports for the running window.
+TEST(SignalMask, EveryTerminatingSignalIsCaught) {
+  QTemporaryDir folder;
+  const QString ini = folder.filePath("pll.ini");
+  WriteBytes(ini, "[Freq]\nF1=1000\n");
+  QProcess child;
+  child.start(ORX_TEST_CHILD, {"window", ini, folder.filePath("events")});
+  ASSERT_TRUE(child.waitForStarted());
+  QByteArray output;
+  while (child.state() == QProcess::Running && !output.contains("frame")) {
+    child.waitForReadyRead(1000);
+    output += child.readAllStandardOutput();
+  }
+  QFile status(QString("/proc/%1/status").arg(child.processId()));
+  ASSERT_TRUE(status.open(QIODevice::ReadOnly));
+  unsigned long long caught = 0;
+  for (const QByteArray& line : status.readAll().split('\n'))
+    if (line.startsWith("SigCgt:")) caught = line.mid(7).trimmed().toULongLong(nullptr, 16);
+  std::vector<int> terminating = {SIGTERM, SIGINT,  SIGHUP,  SIGQUIT, SIGUSR1,
+                                  SIGUSR2, SIGALRM, SIGVTALRM, SIGPROF, SIGXCPU,
+                                  SIGXFSZ, SIGIO,   SIGPWR,  SIGSTKFLT};
+  for (int signal = SIGRTMIN; signal <= SIGRTMAX; ++signal) terminating.push_back(signal);
+  for (const int signal : terminating)
+    EXPECT_TRUE(caught & (1ULL << (signal - 1))) << "signal " << signal << " is not caught";
+  kill(static_cast<pid_t>(child.processId()), SIGTERM);
+  ASSERT_TRUE(child.waitForFinished(5000));
+  EXPECT_EQ(child.exitCode(), 0);
+}
 
 }  // namespace
 }  // namespace orx::testing

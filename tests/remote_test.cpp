@@ -282,6 +282,34 @@ TEST_F(ControlPort, AWordThatDidNotReachTheSynthesizerIsAnIoError) {
   EXPECT_EQ(Ask(*client, "+F 1002000\n"), "set_freq: 1002000\nRPRT -6\n");
 }
 
+// The window went on without its port (the user was told at start-up): a new frequency is
+// shown but reaches no synthesizer, and the client is told so.
+TEST(ControlPortWithoutAPort, SetFrequencyIsAnIoErrorWhenThePortDidNotOpen) {
+  FormHarness harness;
+  harness.device.SetOpenSucceeds(false);
+  auto& form = harness.StartShown("[Freq]\nF1=1000\n[Nastavitve]\nmin=100\nmax=30000\n");
+  auto control = app::StartRemoteControl(form, QHostAddress(QHostAddress::LocalHost), 0,
+                                         [&](const QString& text) { harness.messages << text; });
+  ASSERT_TRUE(control.server);
+  const int client = RawConnection(control.server->Port());
+  ASSERT_GE(client, 0);
+  const auto ask = [&](const QByteArray& command) {
+    (void)send(client, command.constData(), command.size(), MSG_NOSIGNAL);
+    QByteArray answer;
+    (void)QTest::qWaitFor([&] {
+      char buffer[256];
+      const ssize_t count = recv(client, buffer, sizeof buffer, MSG_DONTWAIT);
+      if (count > 0) answer.append(buffer, count);
+      return answer.count('\n') >= command.count('\n');
+    });
+    return answer;
+  };
+  EXPECT_EQ(ask("F 2000000\n"), "RPRT -6\n");
+  EXPECT_EQ(ask("+F 3000000\n"), "set_freq: 3000000\nRPRT -6\n");
+  EXPECT_EQ(ask("f\n"), "3000000\n");
+  close(client);
+}
+
 TEST_F(ControlPort, ClientsTuneInTurnAndAReadNeverWaitsBehindTheirQueue) {
   std::vector<std::unique_ptr<QTcpSocket>> busy;
   for (int i = 0; i < 6; ++i) busy.push_back(Connect());

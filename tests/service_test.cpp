@@ -94,6 +94,21 @@ TEST(Service, WithoutItsControlPortOrItsSerialPortItSaysSoOnOneLine) {
   EXPECT_FALSE(QFile::exists(folder.filePath("pll.ini")));
 }
 
+// As in the window: the frequency already tuned sends nothing, a new one one word.
+TEST(Service, TheSameFrequencyAgainSendsNothing) {
+  FormHarness harness;  // for its clock and recording link
+  ASSERT_TRUE(harness.link.OpenPort("COM2"));
+  app::ServiceTuning tuning(harness.link, {100, 30000, 7000});
+  ASSERT_TRUE(tuning.Start());
+  harness.ForgetWire();
+  EXPECT_TRUE(tuning.TuneTo(7000));
+  EXPECT_TRUE(harness.WordsFramed().empty());
+  EXPECT_TRUE(tuning.TuneTo(7001));
+  EXPECT_TRUE(tuning.TuneTo(7001));
+  EXPECT_EQ(harness.WordsOnWire(), std::vector<uint16_t>{7013});
+  EXPECT_EQ(tuning.ShownKilohertz(), 7001);
+}
+
 TEST(Service, StartsOnTheWindowsBandAndFrequency) {
   const QByteArray files[] = {
       "",

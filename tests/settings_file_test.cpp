@@ -246,6 +246,18 @@ TEST_F(SettingsFile, EveryWriteReadsBackAsWrittenInThisProgramAndTheWindowsProgr
   }
 }
 
+// "Â" followed by "€‚„…Š" in Windows-1250 is C2 80, C2 82 ... in bytes: valid UTF-8, but for
+// control characters of C1 that no note holds. The file stays Windows-1250.
+TEST_F(SettingsFile, Windows1250BytesThatSpellC1ControlsInUtf8StayWindows1250) {
+  const QByteArray note = "\xc2\x80\xc2\x82\xc2\x84\xc2\x85\xc2\x8a";
+  WriteBytes(path, "[Opombe]\nT1=" + note + "\n");
+  EXPECT_EQ(Read("Opombe", "T1"), QStringLiteral("Â€Â‚Â„Â…ÂŠ"));
+  ASSERT_TRUE(WriteIni(path, "Opombe", "T2", QStringLiteral("Âš")));
+  EXPECT_EQ(ReadBytes(path), "[Opombe]\nT1=" + note + "\nT2=\xc2\x9a\n");
+  EXPECT_EQ(Read("Opombe", "T1"), QStringLiteral("Â€Â‚Â„Â…ÂŠ"));
+  EXPECT_EQ(Read("Opombe", "T2"), QStringLiteral("Âš"));
+}
+
 // Overwriting the one note whose bytes keep the file from reading as UTF-8 must not change how
 // the others read.
 TEST_F(SettingsFile, AWriteNeverChangesHowTheOtherLinesRead) {

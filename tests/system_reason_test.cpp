@@ -1,0 +1,35 @@
+// The system's reasons in the program's words: each errno a user meets has its own Slovenian
+// text, and the rest keep the system's words.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+#include "ui/system_reason.h"
+
+namespace orx::testing {
+namespace {
+
+TEST(SystemReason, EachErrorAUserMeetsHasItsOwnSlovenianWords) {
+  const std::pair<int, const char*> reasons[] = {
+      {ENOTTY, "naprava ne sprejema ukazov za serijska vrata"},
+      {EIO, "vhodno-izhodna napaka naprave"},
+      {ENXIO, "naprava ni priključena"},
+      {ENODEV, "take naprave ni"},
+      {EACCES, "ni dovoljenja"},
+      {EPERM, "dejanje ni dovoljeno"},
+      {EBUSY, "naprava ali vir je zaseden"},
+      {ENOENT, "datoteka ali naprava ne obstaja"},
+      {EROFS, "datotečni sistem je le za branje"},
+      {ENOSPC, "na disku ni več prostora"},
+      {EDQUOT, "prostor, ki ga uporabnik sme zasesti na disku, je porabljen"},
+      {EFBIG, "datoteka bi presegla največjo velikost, ki jo sistem dovoli"},
+      {EISDIR, "to je mapa"},
+      {ETIMEDOUT, "naprava se ni odzvala v predvidenem času"},
+  };
+  for (const auto& [error, words] : reasons)
+    EXPECT_EQ(ui::SystemReason(error, "system words"), QString::fromUtf8(words)) << error;
+  EXPECT_EQ(ui::SystemReason(EXDEV, "Invalid cross-device link"), "Invalid cross-device link");
+}
+
+}  // namespace
+}  // namespace orx::testing
