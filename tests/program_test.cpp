@@ -79,6 +79,25 @@ TEST(Program, ASignalWhileTheStartUpMessageWaitsSendsNothingAfterTheClose) {
   EXPECT_EQ(close + 1, events.end()) << "frames after the close";
 }
 
+// pll.ini cannot be read, and the signal comes while the box that says so waits: the port is
+// closed at the end and nothing reaches it afterwards, and the file stays as it is.
+TEST(Program, ASignalWhileTheReadFailureMessageWaitsSendsNothingAfterTheClose) {
+  QTemporaryDir folder;
+  const QString ini = folder.filePath("pll.ini");
+  ASSERT_TRUE(QDir(folder.path()).mkdir("pll.ini"));  // a folder where the file should be
+  QProcess child;
+  child.start(ORX_TEST_CHILD, {"read-box-signal", ini, folder.filePath("events")});
+  ASSERT_TRUE(child.waitForFinished(10000));
+  EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(child.exitCode(), 0);
+  EXPECT_FALSE(child.readAllStandardOutput().contains("shown"));
+  const auto events = ReadEvents(folder.filePath("events"));
+  EXPECT_TRUE(NothingReachesTheDeviceAfterTheClose(events));
+  ASSERT_FALSE(events.empty());
+  EXPECT_EQ(events.back().operation, Operation::kClose);
+  EXPECT_TRUE(QFileInfo(ini).isDir());
+}
+
 // The program itself with its standard error a pipe that nobody reads: its first message
 // must not end it.
 TEST(Program, AClosedStandardErrorNeverEndsTheProgram) {

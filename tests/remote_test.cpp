@@ -366,10 +366,15 @@ TEST_F(ControlPort, RepliesAreRigctldsOwn) {
       },
       5000));
   auto ours = Connect();
-  // Replies come whole or not at all; a quiet moment ends one.
+  // Replies come whole or not at all; a quiet moment after the first bytes ends one. A loaded
+  // machine may take a while for those, so a line that is answered waits for them.
   const auto reply = [this](QTcpSocket& socket, const QByteArray& line) {
     socket.write(line + "\n");
     QByteArray text;
+    if (!line.trimmed().isEmpty()) {
+      (void)QTest::qWaitFor([&] { return socket.bytesAvailable() > 0; }, 3000);
+      text += socket.readAll();
+    }
     QElapsedTimer quiet;
     quiet.start();
     while (quiet.elapsed() < 80) {

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <csignal>
@@ -75,6 +77,53 @@ TEST_F(SettingsFaults, AFailedSyncOrCommitLeavesTheOldFileAndNoTemporary) {
     EXPECT_EQ(FolderEntries(), QStringList{"pll.ini"});
   }
   EXPECT_TRUE(seen_temporary.filename().string().starts_with(".pll.ini.orx-save-"));
+}
+
+// The system's own fdatasync fails in the child, as on a failing disk: the unconfirmed file
+// never takes the old one's place, and the user is told why.
+TEST_F(SettingsFaults, ASyncTheSystemFailsNeverReplacesTheFile) {
+  QProcess child;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert("LD_PRELOAD", ORX_FAILING_SYNC);
+  // A sanitized child would otherwise insist on its own runtime coming first.
+  environment.insert("ASAN_OPTIONS", "verify_asan_link_order=0:detect_leaks=0");
+  child.setProcessEnvironment(environment);
+  child.start(ORX_TEST_CHILD, {"write-ini", path, "Opombe", "T1", "novo"});
+  ASSERT_TRUE(child.waitForFinished(10000));
+  EXPECT_EQ(child.exitCode(), 3);
+  EXPECT_EQ(QString::fromUtf8(child.readAllStandardError()),
+            "Zapisovanje v datoteko pll.ini ni uspelo.\n" + path +
+                ": vhodno-izhodna napaka naprave");
+  EXPECT_EQ(ReadBytes(path), original);
+  EXPECT_EQ(FolderEntries(), QStringList{"pll.ini"});
+}
+
+// A user who is not root, run for real (setpriv): root's pll.ini, 0644, is not his to replace,
+// even in a folder where he may create files and so could rename one over it.
+TEST_F(SettingsFaults, AnotherUsersReadOnlyFileIsNeverReplacedByAnUnprivilegedUser) {
+  if (geteuid() != 0 || QStandardPaths::findExecutable("setpriv").isEmpty())
+    GTEST_SKIP() << "needs root and setpriv to run a child as another user";
+  const QString child_program = ORX_TEST_CHILD;
+  for (const mode_t folder_mode : {0777, 0755}) {
+    ASSERT_EQ(chmod(QFile::encodeName(folder.path()).constData(), folder_mode), 0);
+    ASSERT_EQ(chmod(QFile::encodeName(path).constData(), 0644), 0);
+    QProcess child;
+    child.start("setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups", child_program,
+                            "write-ini", path, "Opombe", "T1", "tuje"});
+    ASSERT_TRUE(child.waitForFinished(10000));
+    EXPECT_EQ(child.exitCode(), 3) << child.readAllStandardError().toStdString();
+    EXPECT_EQ(ReadBytes(path), original);
+    EXPECT_EQ(FolderEntries(), QStringList{"pll.ini"});
+  }
+  // The same user may save a file that is his, in a folder where he may create its successor.
+  ASSERT_EQ(chmod(QFile::encodeName(folder.path()).constData(), 0777), 0);
+  ASSERT_EQ(chown(QFile::encodeName(path).constData(), 65534, 65534), 0);
+  QProcess owner;
+  owner.start("setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups", child_program,
+                          "write-ini", path, "Opombe", "T1", "moje"});
+  ASSERT_TRUE(owner.waitForFinished(10000));
+  EXPECT_EQ(owner.exitCode(), 0) << owner.readAllStandardError().toStdString();
+  EXPECT_EQ(settings::basIniFile::ReadIni(path, "Opombe", "T1", {}), "moje");
 }
 
 TEST_F(SettingsFaults, StaleTemporariesOfOurOwnGoAtTheNextWriteAndNothingElseDoes) {

@@ -162,7 +162,9 @@ TEST(Win32Sleeper, SleepsOnTheTimerUntilTheDeadlineWithoutSpinning) {
   const double processor = ms(kernel_after) - ms(kernel_before) + ms(user_after) - ms(user_before);
   EXPECT_GE(slept, 19.0);
   EXPECT_LT(slept, 500.0);
-  EXPECT_LT(processor, 10.0);  // asleep, not spinning
+  // Asleep, not spinning. The system counts thread time in ticks of 10 ms or more, so one tick
+  // may show even for a sleeper; a spinner shows two.
+  EXPECT_LE(processor, 10.0);
 }
 
 // A COM port that the test script mapped to a pseudo-terminal in Wine's dosdevices. A

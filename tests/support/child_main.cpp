@@ -15,6 +15,8 @@
 //                                                     port that it prints; until a signal
 //   orx_test_child box-signal FILE EVENTS             the port does not open, and SIGTERM
 //                                                     arrives while the message box is up
+//   orx_test_child read-box-signal FILE EVENTS        FILE cannot be read, and SIGTERM arrives
+//                                                     while the box that says so is up
 //   orx_test_child load-signal FILE EVENTS            the same, but SIGTERM arrives during the
 //                                                     load's first word; prints "shown" if the
 //                                                     window ever shows
@@ -72,7 +74,7 @@ int WriteKeys(char* argv[]) {
 
 // How the window runs: tuned back and forth without pause, with a signal at one of two moments,
 // or left to the keyboard and mouse.
-enum class Run { kTuning, kSignalInLoad, kSignalInMessageBox, kByHand };
+enum class Run { kTuning, kSignalInLoad, kSignalInMessageBox, kSignalInReadFailureBox, kByHand };
 
 void WriteEvents(const orx::link::RecordingLineDevice& device, const char* path) {
   QFile out(QString::fromLocal8Bit(path));
@@ -122,7 +124,7 @@ int Window(int argc, char* argv[], Run run) {
   orx::link::Module1 link(device, clock);
   // A message box waits in an event loop of its own; the signal comes while it does.
   const auto message_box = [run](const QString&) {
-    if (run != Run::kSignalInMessageBox) return;
+    if (run != Run::kSignalInMessageBox && run != Run::kSignalInReadFailureBox) return;
     std::raise(SIGTERM);
     QEventLoop box;
     QTimer::singleShot(100, &box, &QEventLoop::quit);
@@ -170,6 +172,8 @@ int main(int argc, char* argv[]) {
   if (mode == "screen" && argc == 4) return Window(argc, argv, Run::kByHand);
   if (mode == "grab" && argc == 4) return Grab(argc, argv);
   if (mode == "box-signal" && argc == 4) return Window(argc, argv, Run::kSignalInMessageBox);
+  if (mode == "read-box-signal" && argc == 4)
+    return Window(argc, argv, Run::kSignalInReadFailureBox);
   std::fputs("usage: orx_test_child write-ini FILE SECTION KEY VALUE | window FILE EVENTS\n",
              stderr);
   return kUsage;

@@ -1,0 +1,13 @@
+// Preloaded into a child (LD_PRELOAD), makes the system's own sync calls fail as a failing disk
+// or a full network share makes them fail: the data never reached the device.
+#include <cerrno>
+
+extern "C" int fdatasync(int) {
+  errno = EIO;
+  return -1;
+}
+
+extern "C" int fsync(int) {
+  errno = EIO;
+  return -1;
+}
