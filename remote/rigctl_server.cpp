@@ -133,8 +133,13 @@ bool RigctlServer::Answer(const ClientPtr& client, const QByteArray& line) {
     if (socket->state() == QAbstractSocket::ConnectedState) {
       socket->write(reply.text);
       socket->flush();
-    } else
-      client->held->Write(reply.text);
+    } else if (!client->held->Write(reply.text)) {
+      // It read nothing for the whole of the held connection's patience: the rest of its
+      // answers would each wait as long, and the program with them.
+      client->lines.clear();
+      client->held->Close();
+      return false;
+    }
   }
   if (reply.close) {
     client->lines.clear();

@@ -4,6 +4,7 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 #include <QElapsedTimer>
@@ -17,6 +18,7 @@
 #include <set>
 
 #include "app/remote_control.h"
+#include "remote/held_connection.h"
 #include "remote/rigctl_session.h"
 #include "support/form_harness.h"
 
@@ -230,8 +232,11 @@ TEST_F(ControlPort, ALongestCommandWithCrLfIsAnsweredAndTheClientStays) {
 }
 
 // A client of the plainest kind, outside Qt: what it sends goes out at once.
-int RawConnection(quint16 port) {
+// A connection of the test's own; `receive_buffer` makes the window it offers small.
+int RawConnection(quint16 port, int receive_buffer = 0) {
   const int fd = socket(AF_INET, SOCK_STREAM, 0);
+  if (receive_buffer > 0)
+    (void)setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &receive_buffer, sizeof receive_buffer);
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_port = htons(port);
@@ -267,6 +272,46 @@ TEST_F(ControlPort, EveryCommandBeforeTheEndOfInputIsAnsweredBeforeTheClose) {
   EXPECT_EQ(ExchangeAndEndInput(control.server->Port(), "f\n"), "7104000\n");
   EXPECT_EQ(ExchangeAndEndInput(control.server->Port(), "f"), "7104000\n");
   EXPECT_EQ(harness.WordsOnWire(), std::vector<uint16_t>{7116});
+}
+
+// The held connection waits for room for a while, and gives up when the peer reads nothing.
+TEST(HeldConnection, GivesUpWhenThePeerReadsNothingForItsPatience) {
+  int ends[2];
+  ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, ends), 0);
+  ASSERT_EQ(fcntl(ends[0], F_SETFL, O_NONBLOCK), 0);  // as Qt's sockets are
+  remote::HeldConnection held(ends[0]);
+  close(ends[0]);  // the held handle is a copy of its own
+  EXPECT_TRUE(held.Write("f\n"));
+  QElapsedTimer waited;
+  waited.start();
+  EXPECT_FALSE(held.Write(QByteArray(16 << 20, 'x')));
+  EXPECT_GE(waited.elapsed(), 1500);
+  EXPECT_LT(waited.elapsed(), 4000);
+  char first[2];
+  EXPECT_EQ(read(ends[1], first, 2), 2);  // what fitted went out
+  close(ends[1]);
+}
+
+// A client that ends its input but reads no answers: the first answer that finds no room waits
+// the held connection's patience, and then the client gets no more, so that the program is
+// held up once and not once an answer.
+TEST_F(ControlPort, AClientThatReadsNothingHoldsTheProgramUpForOnePatienceAtMost) {
+  const int stubborn = RawConnection(control.server->Port(), 1024);
+  ASSERT_GE(stubborn, 0);
+  // All of it, and the end of input, before the program sees any: the tunings take a turn each,
+  // so what comes after them is answered once the input has ended.
+  QByteArray commands;
+  for (int khz = 2010; khz >= 2000; --khz) commands += "F " + QByteArray::number(khz * 1000) + "\n";
+  for (int i = 0; i < 16000; ++i) commands += "\\dump_state\n";  // 5 MB of answers
+  QTest::qWait(20);
+  ASSERT_EQ(send(stubborn, commands.constData(), commands.size(), MSG_NOSIGNAL), commands.size());
+  shutdown(stubborn, SHUT_WR);
+  QElapsedTimer held_up;
+  held_up.start();
+  auto other = Connect();
+  EXPECT_EQ(Ask(*other, "f\n"), "2000000\n");
+  EXPECT_LT(held_up.elapsed(), 5000);
+  close(stubborn);
 }
 
 TEST_F(ControlPort, CrAloneEndsALineAndBlankLinesGetNoAnswer) {
