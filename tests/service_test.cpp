@@ -2,8 +2,13 @@
 // ended by a signal after the word in progress, never writing pll.ini; and the band and the
 // frequency it starts on, the window's own.
 #include <gtest/gtest.h>
+#include <arpa/inet.h>
+#include <netinet/in.h>
 #include <signal.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStandardPaths>
@@ -67,6 +72,68 @@ TEST(Service, StartsWithNoDisplayIsTunedByRigctlAndEndsCleanOnSigterm) {
   ASSERT_FALSE(events.empty());
   EXPECT_EQ(events.back().operation, Operation::kClose);
   EXPECT_EQ(ReadBytes(ini), settings);
+}
+
+// A connection to the service, with a patience of its own for answers.
+int Connect(quint16 port) {
+  const int fd = socket(AF_INET, SOCK_STREAM, 0);
+  const timeval patience{5, 0};
+  (void)setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &patience, sizeof patience);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(port);
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) return fd;
+  close(fd);
+  return -1;
+}
+
+QByteArray ReadLine(int fd) {
+  QByteArray line;
+  char c = 0;
+  while (recv(fd, &c, 1, 0) == 1 && c != '\n') line += c;
+  return line;
+}
+
+// Real frames on the real clock, 70 ms a word: one client pipelines forty tunings, and another
+// client's reading is still answered within about a frame, and its tuning goes out in turn.
+TEST(Service, AClientPipeliningTuningsHoldsNoOtherOnTheRealClock) {
+  QTemporaryDir folder;
+  const QString ini = folder.filePath("pll.ini");
+  WriteBytes(ini, "[Freq]\nF1=1000\n[Nastavitve]\nmin=100\nmax=30000\n");
+  QProcess service;
+  service.setProcessEnvironment(WithoutDisplay());
+  service.start(ORX_TEST_CHILD, {"service", ini, folder.filePath("events")});
+  ASSERT_TRUE(service.waitForReadyRead(10000)) << service.readAllStandardError().toStdString();
+  const QByteArray announced = service.readLine().trimmed();
+  ASSERT_TRUE(announced.startsWith("port ")) << announced.toStdString();
+  const auto port = static_cast<quint16>(announced.mid(5).toUInt());
+
+  const int busy = Connect(port);
+  const int other = Connect(port);
+  ASSERT_GE(busy, 0);
+  ASSERT_GE(other, 0);
+  QByteArray tunings;
+  for (int k = 1; k <= 40; ++k) tunings += "F " + QByteArray::number((2000 + k) * 1000) + "\n";
+  ASSERT_EQ(send(busy, tunings.constData(), tunings.size(), MSG_NOSIGNAL), tunings.size());
+  EXPECT_EQ(ReadLine(busy), "RPRT 0");  // its first word is out, and more are under way
+
+  QElapsedTimer waited;
+  waited.start();
+  ASSERT_EQ(send(other, "f\n", 2, MSG_NOSIGNAL), 2);
+  const QByteArray read = ReadLine(other);
+  const auto read_ms = waited.elapsed();
+  EXPECT_TRUE(read.startsWith("20")) << read.toStdString();
+  EXPECT_LT(read_ms, 400) << "a reading waited behind the other client's tunings";
+  waited.restart();
+  ASSERT_EQ(send(other, "F 9000000\n", 10, MSG_NOSIGNAL), 10);
+  EXPECT_EQ(ReadLine(other), "RPRT 0");
+  EXPECT_LT(waited.elapsed(), 600) << "a tuning waited for more than its turn";
+
+  kill(static_cast<pid_t>(service.processId()), SIGTERM);
+  ASSERT_TRUE(service.waitForFinished(10000));
+  close(busy);
+  close(other);
 }
 
 TEST(Service, WithoutItsControlPortOrItsSerialPortItSaysSoOnOneLine) {
