@@ -79,6 +79,9 @@ TEST_F(FileReplacement, WorksWhileAnotherHandleReadsTheFile) {
   ASSERT_TRUE(reader.is_open());
   EXPECT_FALSE(settings::ReplaceFile(target, kNew));
   EXPECT_EQ(Read(target), kNew);
+  // Where the file can only be written in place, shorter content leaves nothing of the longer.
+  EXPECT_FALSE(settings::ReplaceFile(target, kOld));
+  EXPECT_EQ(Read(target), kOld);
   EXPECT_EQ(Entries(), std::vector<std::string>{"pll.ini"});
 }
 
