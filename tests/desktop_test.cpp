@@ -15,6 +15,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTest>
@@ -61,11 +62,25 @@ TEST_F(Desktop, TheFaceIsTheSameUnderAnyStyleAndPalette) {
   EXPECT_TRUE(under_windows == plain);
 }
 
-// A desktop theme reaches the program before its window exists (qt6ct's "darker" scheme
-// turned the buttons' text white on grey); the window must not show it.
-TEST(DesktopTheme, TheFaceIsTheSameUnderQt6ctsDarkScheme) {
+// A desktop theme reaches the program before its window exists (qt6ct's "darker" scheme turned
+// the buttons' text white on grey; GTK's Adwaita:dark turned Fusion's own palette dark); the
+// window must not show it. Each is grabbed in a child, plain and themed, on a real X server
+// where the theme needs one.
+struct DesktopThemeCase {
+  const char* name;
+  const char* plugin;  // the platform theme's plugin
+  bool needs_display;  // GTK opens the display itself
+};
+
+class DesktopTheme : public ::testing::TestWithParam<DesktopThemeCase> {};
+
+TEST_P(DesktopTheme, TheFaceIsTheSameUnderADarkDesktopTheme) {
+  const DesktopThemeCase& theme = GetParam();
   const QString plugins = QLibraryInfo::path(QLibraryInfo::PluginsPath);
-  if (!QFile::exists(plugins + "/platformthemes/libqt6ct.so")) GTEST_SKIP() << "no qt6ct here";
+  if (!QFile::exists(plugins + "/platformthemes/" + theme.plugin))
+    GTEST_SKIP() << "no " << theme.plugin << " here (tools/test installs it)";
+  if (theme.needs_display && QStandardPaths::findExecutable("xvfb-run").isEmpty())
+    GTEST_SKIP() << "no xvfb-run here (tools/test installs it)";
   QTemporaryDir folder;
   ASSERT_TRUE(QDir(folder.path()).mkpath("config/qt6ct"));
   WriteBytes(folder.filePath("config/qt6ct/qt6ct.conf"),
@@ -75,15 +90,23 @@ TEST(DesktopTheme, TheFaceIsTheSameUnderQt6ctsDarkScheme) {
   const auto grab = [&](bool themed, const QString& image) {
     QProcess child;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.insert("QT_QPA_PLATFORM", theme.needs_display ? "xcb" : "offscreen");
     environment.remove("QT_QPA_PLATFORMTHEME");
-    if (themed) {
+    if (themed && QString(theme.name) == "qt6ct") {
       environment.insert("QT_QPA_PLATFORMTHEME", "qt6ct");
       environment.insert("XDG_CONFIG_HOME", folder.filePath("config"));
+    } else if (themed) {
+      environment.insert("QT_QPA_PLATFORMTHEME", "gtk3");
+      environment.insert("GTK_THEME", "Adwaita:dark");
     }
     child.setProcessEnvironment(environment);
-    child.start(ORX_TEST_CHILD, {"grab", folder.filePath("pll.ini"), image});
-    return child.waitForFinished(10000) && child.exitCode() == 0 ? QImage(image) : QImage();
+    const QStringList arguments = {"grab", folder.filePath("pll.ini"), image};
+    if (theme.needs_display)
+      child.start("xvfb-run",
+                  QStringList{"-a", "-s", "-screen 0 1024x768x24", ORX_TEST_CHILD} + arguments);
+    else
+      child.start(ORX_TEST_CHILD, arguments);
+    return child.waitForFinished(20000) && child.exitCode() == 0 ? QImage(image) : QImage();
   };
   const QImage plain = grab(false, folder.filePath("plain.png"));
   const QImage themed = grab(true, folder.filePath("themed.png"));
@@ -91,6 +114,11 @@ TEST(DesktopTheme, TheFaceIsTheSameUnderQt6ctsDarkScheme) {
   ASSERT_FALSE(themed.isNull());
   EXPECT_TRUE(themed == plain);
 }
+
+INSTANTIATE_TEST_SUITE_P(Dark, DesktopTheme,
+                         ::testing::Values(DesktopThemeCase{"qt6ct", "libqt6ct.so", false},
+                                           DesktopThemeCase{"gtk3", "libqgtk3.so", true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Desktop, EveryControlHasASlovenianNameForScreenReaders) {
   EXPECT_EQ(Name(form->HScroll1), "Frekvenca v kHz");
@@ -137,7 +165,7 @@ TEST_F(Desktop, TheWindowIsAFrameAndTheStatusLineAStatusBarThatReadsAsItsText) {
   EXPECT_EQ(Name(form->Kon), QStringLiteral("Radio Študent"));
 }
 
-TEST(SpokenResults, EveryRecallRefusalStoreAndLimitSaveIsSaidOnceTheLoadsOwnRecallIsNot) {
+TEST(SpokenResults, EveryRecallRefusalPanelStoreAndLimitSaveIsSaidOnceTheLoadsOwnRecallIsNot) {
   FormHarness harness;
   harness.WriteIni(
       "[Nastavitve]\nmin=1000\nmax=9000\nM3=True\n[Freq]\nF1=4000\nF3=3300\nF4=9500\n");
@@ -156,7 +184,12 @@ TEST(SpokenResults, EveryRecallRefusalStoreAndLimitSaveIsSaidOnceTheLoadsOwnReca
   form.M(3)->click();
   EXPECT_EQ(spoken.Take(), QStringList{"Spomin M3: 3300 kHz"});
 
+  form.Mem->click();  // the panel opening is said once, however often Spomin is pressed
+  EXPECT_EQ(spoken.Take(),
+            QStringList{QStringLiteral(
+                "Shranjevanje 3300 kHz: vpišite pripombo in izberite spomin M1–M16")});
   form.Mem->click();
+  EXPECT_TRUE(spoken.Take().isEmpty());
   form.MemN(7)->setFocus();
   form.MemN(7)->click();
   EXPECT_EQ(spoken.Take(), QStringList{"Shranjeno v M7: 3300 kHz"});
@@ -197,7 +230,9 @@ TEST_F(Desktop, ATextBoxReadsWholeToAssistiveTechnology) {
 
 TEST_F(Desktop, TheFocusShowsFromTheFirstMomentAsABlackRing) {
   QApplication::setActiveWindow(form);
-  for (QWidget* control : std::initializer_list<QWidget*>{form->HScroll1, form->Exit, form->M(3)}) {
+  form->Mem->click();  // the text boxes show with the store panel
+  for (QWidget* control : std::initializer_list<QWidget*>{form->HScroll1, form->Exit, form->M(3),
+                                                          form->Text1, form->Text2}) {
     control->setFocus();
     ASSERT_TRUE(control->hasFocus()) << control->objectName().toStdString();
     const QImage focused = control->grab().toImage();
@@ -211,7 +246,17 @@ TEST_F(Desktop, TheFocusShowsFromTheFirstMomentAsABlackRing) {
   }
 }
 
-TEST(MessageBoxFace, AWarningWithTheProgramsIcon) {
+// The README's picture is the window as it is now: the focus ring shows on the scroll bar.
+TEST_F(Desktop, TheReadmePictureShowsTheFocusOnTheScrollBar) {
+  const QImage picture(QStringLiteral(QT_TESTCASE_SOURCEDIR "/../docs/screenshot.png"));
+  ASSERT_FALSE(picture.isNull());
+  EXPECT_EQ(picture.size(), form->size());
+  const QRect bar = form->HScroll1->geometry();
+  EXPECT_EQ(picture.pixelColor(bar.left() + 1, bar.center().y()), Qt::black);
+  EXPECT_EQ(picture.pixelColor(bar.center().x(), bar.top() + 1), Qt::black);
+}
+
+TEST(MessageBoxFace, NoIconInTheBoxAndTheProgramsOwnOnItsWindow) {
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   bool has_window_icon = false;
   QTimer::singleShot(0, [&] {
@@ -222,7 +267,7 @@ TEST(MessageBoxFace, AWarningWithTheProgramsIcon) {
     }
   });
   forms::ModalMessageBox("ORX frekvenca")("COM Interface Error\nNaprava COM2 ne obstaja.");
-  EXPECT_EQ(icon, QMessageBox::Warning);
+  EXPECT_EQ(icon, QMessageBox::NoIcon);
   EXPECT_TRUE(has_window_icon);
 }
 

@@ -76,11 +76,28 @@ TEST_F(ScrollBarRules, ModifiersAndTheKeypadStepAsThePlainKeys) {
       {Qt::Key_PageDown, Qt::ControlModifier, 2007},
       {Qt::Key_PageUp, Qt::KeypadModifier, 2002},
       {Qt::Key_End, Qt::ControlModifier | Qt::KeypadModifier, 24000},
-      {Qt::Key_Home, Qt::AltModifier, 0}};
+      {Qt::Key_Home, Qt::ShiftModifier, 0}};
   for (const auto& [key, modifiers, value] : keys) {
     QTest::keyClick(&bar, key, modifiers);
     EXPECT_EQ(bar.value(), value) << QTest::toString(key) << " " << modifiers.toInt();
   }
+}
+
+// As on Windows, where Alt with a key goes to the system and never to the scroll bar.
+TEST_F(ScrollBarRules, AltWithAnArrowOrAnyOtherKeyDoesNotTune) {
+  changes.clear();
+  for (const auto key :
+       {Qt::Key_Right, Qt::Key_Left, Qt::Key_Up, Qt::Key_Down, Qt::Key_PageDown, Qt::Key_Home}) {
+    for (const auto modifiers :
+         {Qt::KeyboardModifiers(Qt::AltModifier), Qt::AltModifier | Qt::ShiftModifier,
+          Qt::AltModifier | Qt::KeypadModifier}) {
+      QTest::keyClick(&bar, key, modifiers);
+      EXPECT_EQ(bar.value(), 2000) << QTest::toString(key) << " " << modifiers.toInt();
+    }
+  }
+  EXPECT_EQ(changes.count(), 0);
+  QTest::keyClick(&bar, Qt::Key_Right);  // and the plain key still steps
+  EXPECT_EQ(bar.value(), 2001);
 }
 
 TEST(CommandButtonRules, EnterAndTheKeypadsEnterClickLikeSpace) {

@@ -202,8 +202,9 @@ TEST_F(Presets, AStoreTheFileRefusesIsReported) {
   auto& form = Start("[Freq]\nF1=1000\n");
   Immutable locked(harness.IniPath());
   if (!locked.active()) GTEST_SKIP() << "chattr +i is not available here";
-  Click(form.Mem);
   SpokenResults spoken(form);
+  Click(form.Mem);
+  (void)spoken.Take();  // the panel opening
   Click(form.MemN(2));
   EXPECT_EQ(harness.messages, QStringList{harness.WriteFailedMessage()});
   EXPECT_TRUE(spoken.Take().isEmpty());  // the message box is what is read, not a success

@@ -2,7 +2,6 @@
 // and it tells assistive technology what each control is.
 #include <QStyle>
 #include <QStyleFactory>
-#include <memory>
 
 #include "ui/form1.h"
 
@@ -12,14 +11,43 @@ namespace {
 
 const char kFaceStyle[] = "Fusion";
 
+// Qt's light Fusion palette, every role of every group (active, inactive, disabled). Fusion's own
+// standard palette follows the desktop: under a dark GTK theme (Adwaita:dark) it turns dark.
+struct RoleColors {
+  QPalette::ColorRole role;
+  QRgb active;
+  QRgb inactive;
+  QRgb disabled;
+};
+constexpr RoleColors kFaceColors[] = {
+    {QPalette::WindowText, 0xff000000, 0xff000000, 0xffbebebe},
+    {QPalette::Button, 0xffefefef, 0xffefefef, 0xffefefef},
+    {QPalette::Light, 0xffffffff, 0xffffffff, 0xffffffff},
+    {QPalette::Midlight, 0xffcacaca, 0xffcacaca, 0xffcacaca},
+    {QPalette::Dark, 0xff9f9f9f, 0xff9f9f9f, 0xffbebebe},
+    {QPalette::Mid, 0xffb8b8b8, 0xffb8b8b8, 0xffb8b8b8},
+    {QPalette::Text, 0xff000000, 0xff000000, 0xffbebebe},
+    {QPalette::BrightText, 0xffffffff, 0xffffffff, 0xffffffff},
+    {QPalette::ButtonText, 0xff000000, 0xff000000, 0xffbebebe},
+    {QPalette::Base, 0xffffffff, 0xffffffff, 0xffefefef},
+    {QPalette::Window, 0xffefefef, 0xffefefef, 0xffefefef},
+    {QPalette::Shadow, 0xff767676, 0xff767676, 0xffb1b1b1},
+    {QPalette::Highlight, 0xff308cc6, 0xff308cc6, 0xff919191},
+    {QPalette::HighlightedText, 0xffffffff, 0xffffffff, 0xffffffff},
+    {QPalette::Link, 0xff0000ff, 0xff0000ff, 0xff0000ff},
+    {QPalette::LinkVisited, 0xffff00ff, 0xffff00ff, 0xffff00ff},
+    {QPalette::AlternateBase, 0xfff7f7f7, 0xfff7f7f7, 0xfff7f7f7},
+    {QPalette::ToolTipBase, 0xffffffdc, 0xffffffdc, 0xffffffdc},
+    {QPalette::ToolTipText, 0xff000000, 0xff000000, 0xff000000},
+    {QPalette::PlaceholderText, 0x80000000, 0x80000000, 0x80000000},
+};
+
 QPalette FacePalette() {
-  std::unique_ptr<QStyle> style(QStyleFactory::create(kFaceStyle));
-  QPalette face = style->standardPalette();
-  for (int role = 0; role < QPalette::NColorRoles; ++role) {
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-      const auto r = static_cast<QPalette::ColorRole>(role);
-      face.setColor(group, r, face.color(group, r));
-    }
+  QPalette face;
+  for (const RoleColors& colors : kFaceColors) {
+    face.setColor(QPalette::Active, colors.role, QColor::fromRgba(colors.active));
+    face.setColor(QPalette::Inactive, colors.role, QColor::fromRgba(colors.inactive));
+    face.setColor(QPalette::Disabled, colors.role, QColor::fromRgba(colors.disabled));
   }
   return face;
 }

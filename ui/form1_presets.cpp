@@ -42,6 +42,8 @@ std::vector<QWidget*> Form1::StorePanel() const {
 }
 
 void Form1::Mem_Click() {
+  // A screen-reader user would otherwise learn of the panel only by pressing Tab.
+  if (!Text1->isVisible()) Announce(texts::StorePanelOpened(Label1->text()));
   for (QWidget* control : StorePanel()) control->show();
   // With no limits in the file yet, the boxes start from the limits in force.
   Text2->setText(ReadSetting(settings::kSettingsSection, settings::kMinKey,

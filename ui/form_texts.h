@@ -74,7 +74,12 @@ inline QString PresetOutsideBand(int n, int lowest, int highest) {
       .arg(highest);
 }
 
-// What a screen reader says after a recall, a store and a limit save.
+// What a screen reader says when the store panel opens, and after a recall, a store and a limit
+// save.
+inline QString StorePanelOpened(const QString& frequency) {
+  return QStringLiteral("Shranjevanje %1 kHz: vpišite pripombo in izberite spomin M1–M16")
+      .arg(frequency);
+}
 inline QString PresetRecalled(int n, int frequency) {
   return QStringLiteral("Spomin M%1: %2 kHz").arg(n).arg(frequency);
 }

@@ -187,9 +187,10 @@ class ScreenReaderTest:
         self.step(["space"], said("Spomin M5 nima veljavne frekvence"))
         self.check(self.status_line() == "Spomin M5 nima veljavne frekvence",
                    "status bar reads %r" % self.status_line())
-        # A store from the keyboard: the focus goes back to "Spomin", straight, and the store
-        # is said.
-        self.step(["Tab", "Tab", "Return"], focus("Spomin"))
+        # A store from the keyboard: the panel's opening is said, the focus goes back to
+        # "Spomin", straight, and the store is said.
+        opened = said("Shranjevanje 3300 kHz: vpišite pripombo in izberite spomin M1–M16")
+        self.step(["Tab", "Tab", "Return"], focus("Spomin"), opened)
         self.step(["Tab"] * 6, focus("Shrani v M6"))
         before = len(self.bus.events)
         self.step(["Return"], focus("Spomin"), said("Shranjeno v M6: 3300 kHz"))
@@ -197,7 +198,7 @@ class ScreenReaderTest:
                     if matches(e, focus(None)) and e[2] != "Spomin"]
         self.check(not wandered, "the focus wandered through %s" % wandered)
         # A limit save that moves the frequency into the new band.
-        self.step(["Return"] + ["Tab"] * 18, focus("Najnižja frekvenca"))
+        self.step(["Return"] + ["Tab"] * 18, opened, focus("Najnižja frekvenca"))
         self.step(["ctrl+a", "4", "0", "0", "0", "Tab", "Tab"], focus("Shrani najnižjo in najvišjo frekvenco"))
         self.step(["Return"], focus("Spomin"),
                   said("Meji shranjeni: 4000–30000 kHz, frekvenca 4000 kHz"))

@@ -8,8 +8,9 @@ namespace orx::forms {
 
 MessageBox ModalMessageBox(const QString& title) {
   return [title](const QString& text) {
-    // Every message of the program says that something could not be done.
-    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok);
+    // No icon, as on the program's first message, "COM Interface Error"; a screen reader
+    // announces the box as an alert all the same.
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok);
     box.setWindowIcon(QIcon(QStringLiteral(":/orx/orx-frekvenca.svg")));
     box.setTextFormat(Qt::PlainText);
     // Qt's Slovenian catalogue has no word for this button in Qt 6's context; say it ourselves.

@@ -49,7 +49,12 @@ ScrollBar::ScrollBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent) {
 }
 
 void ScrollBar::keyPressEvent(QKeyEvent* event) {
-  // Modifiers change nothing, on the keypad or not, as on the Windows scroll bar (Qt's own
+  // Alt with a key belongs to the system, as on Windows, and does not tune.
+  if (event->modifiers() & Qt::AltModifier) {
+    event->ignore();
+    return;
+  }
+  // Shift and Ctrl change nothing, on the keypad or not, as on the Windows scroll bar (Qt's own
   // handler would step backwards with them).
   const auto action = ActionForKey(event->key());
   if (!action) {

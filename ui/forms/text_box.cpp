@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 
+#include "focus_indicator.h"
 #include "mouse_routing.h"
 
 namespace orx::forms {
@@ -16,6 +17,11 @@ TextBox::TextBox(const QString& text, QWidget* parent) : QLineEdit(text, parent)
     setText(single_line);
     setCursorPosition(cursor);
   });
+}
+
+void TextBox::paintEvent(QPaintEvent* event) {
+  QLineEdit::paintEvent(event);
+  PaintFocusIndicator(this);
 }
 
 void TextBox::keyReleaseEvent(QKeyEvent* event) {

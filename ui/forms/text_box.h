@@ -5,7 +5,8 @@
 namespace orx::forms {
 
 // A single-line text box that raises KeyUp when a key is released while it has the focus.
-// Line breaks never enter it, not even by pasting: each becomes a space.
+// Line breaks never enter it, not even by pasting: each becomes a space. The focus shows as the
+// same black ring as on the other controls.
 class TextBox : public QLineEdit {
   Q_OBJECT
 
@@ -17,6 +18,7 @@ class TextBox : public QLineEdit {
 
  protected:
   void keyReleaseEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 };
 
 }  // namespace orx::forms
