@@ -11,10 +11,16 @@ namespace {
 // A second copy of the program saving the same file holds it this long at most.
 constexpr auto kLockPatience = std::chrono::milliseconds(3000);
 
+IniWrite Refused(IniWrite::Failure failure) {
+  IniWrite refused;
+  refused.failure = failure;
+  return refused;
+}
+
 // The reading and the replacing both refuse anything but a regular file with this error.
 IniWrite SystemFailure(IniWrite::Failure failure, const std::error_code& error) {
   if (error == std::errc::invalid_argument || error == std::errc::is_a_directory)
-    return IniWrite{IniWrite::Failure::kNotRegularFile, 0, {}};
+    return Refused(IniWrite::Failure::kNotRegularFile);
   const bool posix = error.category() == std::generic_category();
   return {failure, posix ? error.value() : 0, QString::fromLocal8Bit(error.message())};
 }
@@ -52,12 +58,11 @@ bool WriteIni(const QString& path, const QString& section, const QString& key,
 
 IniWrite WriteIniKeys(const QString& path, const std::vector<KeyValue>& values) {
   using Failure = IniWrite::Failure;
-  if (!std::all_of(values.begin(), values.end(), CanStore))
-    return IniWrite{Failure::kCannotStore, 0, {}};
+  if (!std::all_of(values.begin(), values.end(), CanStore)) return Refused(Failure::kCannotStore);
   const auto native = NativePath(path);
-  if (IsWriteProtected(native)) return IniWrite{Failure::kWriteProtected, 0, {}};
+  if (IsWriteProtected(native)) return Refused(Failure::kWriteProtected);
   const auto lock = LockForUpdate(ReplacementTarget(native), kLockPatience);
-  if (!lock) return IniWrite{Failure::kBusy, 0, {}};
+  if (!lock) return Refused(Failure::kBusy);
   // Never replace a file whose present content could not be read: its other keys would be lost.
   const FileRead read = ReadWholeFile(native);
   if (read.outcome == FileRead::Outcome::kFailed)

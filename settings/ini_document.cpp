@@ -245,11 +245,9 @@ std::optional<std::vector<IniDocument::Line>> IniDocument::Edited(
 }
 
 QByteArray IniDocument::Joined(const std::vector<Line>& lines, Encoding encoding) const {
+  // A file changes its encoding only to become UTF-16LE (see WithValues).
   const bool same = encoding == encoding_;
-  QByteArray bytes = same                                       ? byte_order_mark_
-                     : encoding == Encoding::kUtf16LittleEndian ? kUtf16LittleEndianMark
-                     : encoding == Encoding::kUtf16BigEndian    ? kUtf16BigEndianMark
-                                                                : QByteArray();
+  QByteArray bytes = same ? byte_order_mark_ : kUtf16LittleEndianMark;
   for (const Line& line : lines) bytes += line.text + line.ending;
   return same ? bytes + trailing_ : bytes;
 }

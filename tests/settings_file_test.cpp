@@ -246,6 +246,22 @@ TEST_F(SettingsFile, EveryWriteReadsBackAsWrittenInThisProgramAndTheWindowsProgr
   }
 }
 
+// Windows-1250 letters whose bytes start a UTF-8 sequence that does not go on: "Ă" is C3, which
+// would lead a two-byte character, but here an ASCII letter or the line's end follows it.
+TEST_F(SettingsFile, Windows1250BytesThatOnlyBeginUtf8SequencesStayWindows1250) {
+  for (const QByteArray& note : {QByteArray("\xc3"
+                                            "a"),
+                                 QByteArray("Ko\xc3"),
+                                 QByteArray("\xe8"
+                                            "a\x9a"),
+                                 QByteArray("\xf0"
+                                            "abc")}) {
+    WriteBytes(path, "[Opombe]\nT1=" + note + "\nT2=x\n");
+    EXPECT_EQ(Read("Opombe", "T1"), settings::DecodeText(note, settings::Encoding::kWindows1250))
+        << note.toHex().toStdString();
+  }
+}
+
 // "Â" followed by "€‚„…Š" in Windows-1250 is C2 80, C2 82 ... in bytes: valid UTF-8, but for
 // control characters of C1 that no note holds. The file stays Windows-1250.
 TEST_F(SettingsFile, Windows1250BytesThatSpellC1ControlsInUtf8StayWindows1250) {
