@@ -62,17 +62,35 @@ bool NothingReachesTheDeviceAfterTheClose(const std::vector<Event>& events) {
          std::none_of(close + 1, events.end(), [](const Event& e) { return e.device_open; });
 }
 
+// Runs the child in `mode` on `ini` to its end: how it ended, what it printed, what it did to
+// the line device.
+struct ChildEnd {
+  bool ended_normally = false;
+  int exit_code = -1;
+  QByteArray output;
+  std::vector<Event> events;
+};
+ChildEnd RunChild(const QString& mode, const QString& ini, const QString& events_file) {
+  QProcess child;
+  child.start(ORX_TEST_CHILD, {mode, ini, events_file});
+  ChildEnd end;
+  if (!child.waitForFinished(10000)) return end;
+  end.ended_normally = child.exitStatus() == QProcess::NormalExit;
+  end.exit_code = child.exitCode();
+  end.output = child.readAllStandardOutput();
+  end.events = ReadEvents(events_file);
+  return end;
+}
+
 TEST(Program, ASignalWhileTheStartUpMessageWaitsSendsNothingAfterTheClose) {
   QTemporaryDir folder;
   const QString ini = folder.filePath("pll.ini");
   WriteBytes(ini, "[Freq]\nF1=1000\n");
-  QProcess child;
-  child.start(ORX_TEST_CHILD, {"box-signal", ini, folder.filePath("events")});
-  ASSERT_TRUE(child.waitForFinished(10000));
-  EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
-  EXPECT_EQ(child.exitCode(), 0);
-  EXPECT_FALSE(child.readAllStandardOutput().contains("shown"));
-  const auto events = ReadEvents(folder.filePath("events"));
+  const ChildEnd end = RunChild("box-signal", ini, folder.filePath("events"));
+  ASSERT_TRUE(end.ended_normally);
+  EXPECT_EQ(end.exit_code, 0);
+  EXPECT_FALSE(end.output.contains("shown"));
+  const auto& events = end.events;
   const auto close = std::find_if(events.begin(), events.end(),
                                   [](const Event& e) { return e.operation == Operation::kClose; });
   ASSERT_NE(close, events.end());
@@ -85,13 +103,11 @@ TEST(Program, ASignalWhileTheReadFailureMessageWaitsSendsNothingAfterTheClose) {
   QTemporaryDir folder;
   const QString ini = folder.filePath("pll.ini");
   ASSERT_TRUE(QDir(folder.path()).mkdir("pll.ini"));  // a folder where the file should be
-  QProcess child;
-  child.start(ORX_TEST_CHILD, {"read-box-signal", ini, folder.filePath("events")});
-  ASSERT_TRUE(child.waitForFinished(10000));
-  EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
-  EXPECT_EQ(child.exitCode(), 0);
-  EXPECT_FALSE(child.readAllStandardOutput().contains("shown"));
-  const auto events = ReadEvents(folder.filePath("events"));
+  const ChildEnd end = RunChild("read-box-signal", ini, folder.filePath("events"));
+  ASSERT_TRUE(end.ended_normally);
+  EXPECT_EQ(end.exit_code, 0);
+  EXPECT_FALSE(end.output.contains("shown"));
+  const auto& events = end.events;
   EXPECT_TRUE(NothingReachesTheDeviceAfterTheClose(events));
   ASSERT_FALSE(events.empty());
   EXPECT_EQ(events.back().operation, Operation::kClose);
@@ -127,13 +143,11 @@ TEST(Program, ASignalDuringTheLoadEndsTheRunBeforeTheWindowEverShows) {
   const QString ini = folder.filePath("pll.ini");
   const QByteArray settings = "[Freq]\nF1=1000\n[Opombe]\nT1=x\n";
   WriteBytes(ini, settings);
-  QProcess child;
-  child.start(ORX_TEST_CHILD, {"load-signal", ini, folder.filePath("events")});
-  ASSERT_TRUE(child.waitForFinished(10000));
-  EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
-  EXPECT_EQ(child.exitCode(), 0);
-  EXPECT_FALSE(child.readAllStandardOutput().contains("shown"));
-  const auto events = ReadEvents(folder.filePath("events"));
+  const ChildEnd end = RunChild("load-signal", ini, folder.filePath("events"));
+  ASSERT_TRUE(end.ended_normally);
+  EXPECT_EQ(end.exit_code, 0);
+  EXPECT_FALSE(end.output.contains("shown"));
+  const auto& events = end.events;
   EXPECT_TRUE(NothingReachesTheDeviceAfterTheClose(events));
   EXPECT_EQ(WordsOf(ReceiveWords(events)), (std::vector<uint16_t>{0x8505, 1012}));
   EXPECT_EQ(ReadBytes(ini), settings);
@@ -204,9 +218,9 @@ TEST(SignalMask, EveryTerminatingSignalIsCaught) {
   unsigned long long caught = 0;
   for (const QByteArray& line : status.readAll().split('\n'))
     if (line.startsWith("SigCgt:")) caught = line.mid(7).trimmed().toULongLong(nullptr, 16);
-  std::vector<int> terminating = {SIGTERM, SIGINT,  SIGHUP,  SIGQUIT, SIGUSR1,
-                                  SIGUSR2, SIGALRM, SIGVTALRM, SIGPROF, SIGXCPU,
-                                  SIGXFSZ, SIGIO,   SIGPWR,  SIGSTKFLT};
+  std::vector<int> terminating = {SIGTERM, SIGINT,  SIGHUP,    SIGQUIT,  SIGUSR1,
+                                  SIGUSR2, SIGALRM, SIGVTALRM, SIGPROF,  SIGXCPU,
+                                  SIGXFSZ, SIGIO,   SIGPWR,    SIGSTKFLT};
   for (int signal = SIGRTMIN; signal <= SIGRTMAX; ++signal) terminating.push_back(signal);
   for (const int signal : terminating)
     EXPECT_TRUE(caught & (1ULL << (signal - 1))) << "signal " << signal << " is not caught";

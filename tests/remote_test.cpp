@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
-#include <netinet/in.h>
 #include <fcntl.h>
+#include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 #include <QElapsedTimer>
@@ -21,6 +21,7 @@
 #include "remote/held_connection.h"
 #include "remote/rigctl_session.h"
 #include "support/form_harness.h"
+#include "support/loopback.h"
 
 namespace orx::testing {
 namespace {
@@ -231,19 +232,8 @@ TEST_F(ControlPort, ALongestCommandWithCrLfIsAnsweredAndTheClientStays) {
   EXPECT_EQ(Ask(*client, "F 5000000" + QByteArray(1025 - 9, ' ') + "\n"), "RPRT -1\n");
 }
 
-// A client of the plainest kind, outside Qt: what it sends goes out at once.
-// A connection of the test's own; `receive_buffer` makes the window it offers small.
 int RawConnection(quint16 port, int receive_buffer = 0) {
-  const int fd = socket(AF_INET, SOCK_STREAM, 0);
-  if (receive_buffer > 0)
-    (void)setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &receive_buffer, sizeof receive_buffer);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(port);
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) return fd;
-  close(fd);
-  return -1;
+  return LoopbackConnection(port, {receive_buffer, 0});
 }
 
 // Sends, ends its input, and reads until the server closes.

@@ -2,11 +2,7 @@
 // ended by a signal after the word in progress, never writing pll.ini; and the band and the
 // frequency it starts on, the window's own.
 #include <gtest/gtest.h>
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <signal.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <QElapsedTimer>
 #include <QProcess>
@@ -17,6 +13,7 @@
 #include "app/service.h"
 #include "settings/bas_ini_file.h"
 #include "support/form_harness.h"
+#include "support/loopback.h"
 
 namespace orx::testing {
 namespace {
@@ -30,6 +27,19 @@ QProcessEnvironment WithoutDisplay() {
   return environment;
 }
 
+// Starts the service child on `ini` and gives the control port it announced, or 0.
+quint16 StartService(QProcess& service, const QString& ini, const QString& events) {
+  service.setProcessEnvironment(WithoutDisplay());
+  service.start(ORX_TEST_CHILD, {"service", ini, events});
+  if (!service.waitForReadyRead(10000)) {
+    ADD_FAILURE() << service.readAllStandardError().toStdString();
+    return 0;
+  }
+  const QByteArray announced = service.readLine().trimmed();
+  EXPECT_TRUE(announced.startsWith("port ")) << announced.toStdString();
+  return static_cast<quint16>(announced.mid(5).toUInt());
+}
+
 TEST(Service, StartsWithNoDisplayIsTunedByRigctlAndEndsCleanOnSigterm) {
   if (QStandardPaths::findExecutable("rigctl").isEmpty()) GTEST_SKIP() << "no rigctl here";
   QTemporaryDir folder;
@@ -38,12 +48,9 @@ TEST(Service, StartsWithNoDisplayIsTunedByRigctlAndEndsCleanOnSigterm) {
       "[Freq]\nF1=1000\nF3=3300\n[Nastavitve]\nM3=True\nmin=500\nmax=20000\n[Opombe]\nT3=x\n";
   WriteBytes(ini, settings);
   QProcess service;
-  service.setProcessEnvironment(WithoutDisplay());
-  service.start(ORX_TEST_CHILD, {"service", ini, folder.filePath("events")});
-  ASSERT_TRUE(service.waitForReadyRead(10000)) << service.readAllStandardError().toStdString();
-  const QByteArray announced = service.readLine().trimmed();
-  ASSERT_TRUE(announced.startsWith("port ")) << announced.toStdString();
-  const QString address = "127.0.0.1:" + QString::fromLatin1(announced.mid(5));
+  const quint16 port = StartService(service, ini, folder.filePath("events"));
+  ASSERT_NE(port, 0);
+  const QString address = QString("127.0.0.1:%1").arg(port);
 
   const auto rigctl = [&address](const QStringList& command) {
     QProcess client;
@@ -74,27 +81,6 @@ TEST(Service, StartsWithNoDisplayIsTunedByRigctlAndEndsCleanOnSigterm) {
   EXPECT_EQ(ReadBytes(ini), settings);
 }
 
-// A connection to the service, with a patience of its own for answers.
-int Connect(quint16 port) {
-  const int fd = socket(AF_INET, SOCK_STREAM, 0);
-  const timeval patience{5, 0};
-  (void)setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &patience, sizeof patience);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(port);
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) return fd;
-  close(fd);
-  return -1;
-}
-
-QByteArray ReadLine(int fd) {
-  QByteArray line;
-  char c = 0;
-  while (recv(fd, &c, 1, 0) == 1 && c != '\n') line += c;
-  return line;
-}
-
 // Real frames on the real clock, 70 ms a word: one client pipelines forty tunings, and another
 // client's reading is still answered within about a frame, and its tuning goes out in turn.
 TEST(Service, AClientPipeliningTuningsHoldsNoOtherOnTheRealClock) {
@@ -102,15 +88,11 @@ TEST(Service, AClientPipeliningTuningsHoldsNoOtherOnTheRealClock) {
   const QString ini = folder.filePath("pll.ini");
   WriteBytes(ini, "[Freq]\nF1=1000\n[Nastavitve]\nmin=100\nmax=30000\n");
   QProcess service;
-  service.setProcessEnvironment(WithoutDisplay());
-  service.start(ORX_TEST_CHILD, {"service", ini, folder.filePath("events")});
-  ASSERT_TRUE(service.waitForReadyRead(10000)) << service.readAllStandardError().toStdString();
-  const QByteArray announced = service.readLine().trimmed();
-  ASSERT_TRUE(announced.startsWith("port ")) << announced.toStdString();
-  const auto port = static_cast<quint16>(announced.mid(5).toUInt());
+  const quint16 port = StartService(service, ini, folder.filePath("events"));
+  ASSERT_NE(port, 0);
 
-  const int busy = Connect(port);
-  const int other = Connect(port);
+  const int busy = LoopbackConnection(port, {0, 5});
+  const int other = LoopbackConnection(port, {0, 5});
   ASSERT_GE(busy, 0);
   ASSERT_GE(other, 0);
   QByteArray tunings;

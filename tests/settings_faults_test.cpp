@@ -91,9 +91,9 @@ TEST_F(SettingsFaults, ASyncTheSystemFailsNeverReplacesTheFile) {
   child.start(ORX_TEST_CHILD, {"write-ini", path, "Opombe", "T1", "novo"});
   ASSERT_TRUE(child.waitForFinished(10000));
   EXPECT_EQ(child.exitCode(), 3);
-  EXPECT_EQ(QString::fromUtf8(child.readAllStandardError()),
-            "Zapisovanje v datoteko pll.ini ni uspelo.\n" + path +
-                ": vhodno-izhodna napaka naprave");
+  EXPECT_EQ(
+      QString::fromUtf8(child.readAllStandardError()),
+      "Zapisovanje v datoteko pll.ini ni uspelo.\n" + path + ": vhodno-izhodna napaka naprave");
   EXPECT_EQ(ReadBytes(path), original);
   EXPECT_EQ(FolderEntries(), QStringList{"pll.ini"});
 }
