@@ -86,13 +86,13 @@ Options ParseCommandLine(const QStringList& arguments) {
   if (parser.isSet(kRigctld)) {
     options.rigctld_port = TcpPort(parser.value(kRigctld));
     if (!options.rigctld_port) {
-      return Failed(QStringLiteral("--rigctld potrebuje številko vrat TCP od 1 do 65535, ne %1")
+      return Failed(QStringLiteral("--rigctld potrebuje številko vrat TCP od 1 do 65535, ne „%1“")
                         .arg(parser.value(kRigctld)));
     }
   }
   if (parser.isSet(kRigctldAddress) &&
       !options.rigctld_address.setAddress(parser.value(kRigctldAddress))) {
-    return Failed(QStringLiteral("--rigctld-address potrebuje naslov IP, ne %1")
+    return Failed(QStringLiteral("--rigctld-address potrebuje naslov IP, ne „%1“")
                       .arg(parser.value(kRigctldAddress)));
   }
   options.busy_wait = parser.isSet(kBusyWait);

@@ -6,7 +6,9 @@
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QTemporaryDir>
+#include <set>
 
 #include "app/command_line.h"
 #include "app/port_list.h"
@@ -49,12 +51,14 @@ TEST(CommandLine, MistakesNameWhatWasWrongOnOneLine) {
        {Case{{"--bogus"}, "bogus"}, Case{{"--port"}, "--port"}, Case{{"--settings"}, "--settings"},
         Case{{"--port="}, "--port"}, Case{{"COM3"}, "COM3"}, Case{{"--rigctld", "0"}, "--rigctld"},
         Case{{"--rigctld", "70000"}, "--rigctld"}, Case{{"--rigctld-address", "::1"}, "--rigctld"},
-        Case{{"--rigctld", "4532", "--rigctld-address", "radio"}, "radio"}}) {
+        Case{{"--rigctld", "4532", "--rigctld-address", "radio"}, "„radio“"},
+        Case{{"--rigctld", ""}, "ne „“"}, Case{{"--rigctld", "4532", "--rigctld-address", ""}, "ne „“"}}) {
     const Options options = Parse(c.arguments);
     EXPECT_EQ(options.action, Options::Action::kError) << c.arguments.join(' ');
     EXPECT_TRUE(options.error.contains(c.named)) << options.error;
     EXPECT_TRUE(options.error.contains("--help")) << options.error;
     EXPECT_FALSE(options.error.contains('\n')) << options.error;
+    EXPECT_FALSE(options.error.contains("  ")) << options.error;
   }
 }
 
@@ -134,6 +138,47 @@ TEST(CommandLine, HelpVersionAndMistakesNeedNoDisplay) {
   EXPECT_EQ(no_display.exit_code, 1);
   EXPECT_EQ(no_display.err.count('\n'), 1) << no_display.err.toStdString();
   EXPECT_TRUE(no_display.err.contains("DISPLAY"));
+}
+
+// The options a manual page describes: the option lines of its second section (OPTIONS, or
+// MOŽNOSTI in Slovenian), with roff's escaped hyphens made plain.
+std::set<QString> OptionsOfManualPage(const QString& path) {
+  QFile page(path);
+  if (!page.open(QIODevice::ReadOnly)) return {};
+  std::set<QString> options;
+  int section = 0;
+  bool item = false;
+  for (QString line : QString::fromUtf8(page.readAll()).split('\n')) {
+    if (line.startsWith(".SH")) ++section;
+    if (section != 4) continue;  // NAME, SYNOPSIS, DESCRIPTION, then the options
+    if (line == ".TP") {
+      item = true;
+      continue;
+    }
+    if (!item) continue;
+    item = false;
+    line.replace("\\-", "-");
+    static const QRegularExpression kOption("(?<![\\w-])--?[a-z][a-z-]*");
+    for (const auto& match : kOption.globalMatch(line)) options.insert(match.captured());
+  }
+  return options;
+}
+
+// Both manual pages, the English and the Slovenian, describe exactly the options of --help.
+TEST(ManualPages, BothDescribeTheOptionsOfHelpAndNoOthers) {
+  const ProgramRun help = RunProgram({"--help"}, WithoutDisplay());
+  std::set<QString> helped;
+  static const QRegularExpression kHelpLine("^  (-[a-z], )?(--[a-z-]+)");
+  for (const QString& line : help.out.split(QChar(u'\n'))) {
+    const auto match = kHelpLine.match(line);
+    if (!match.hasMatch()) continue;
+    if (match.capturedLength(1) > 0) helped.insert(match.captured(1).left(2));
+    helped.insert(match.captured(2));
+  }
+  ASSERT_GE(helped.size(), 10u);
+  for (const char* page : {"/../docs/orx-frekvenca.1", "/../docs/sl/orx-frekvenca.1"}) {
+    EXPECT_EQ(OptionsOfManualPage(QStringLiteral(QT_TESTCASE_SOURCEDIR) + page), helped) << page;
+  }
 }
 
 }  // namespace
