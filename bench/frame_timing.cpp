@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 ORX frekvenca developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Times word frames on the real clock, side by side for the three ways to wait 1 ms: the pure
 // spin, the sleep-then-spin wait the program uses, and sleep_for. For each: frame length,
 // single waits and their overshoot, and the processor time a frame costs.

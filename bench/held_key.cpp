@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 ORX frekvenca developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Holds the Right key on the tuning scroll bar for 2 s, with the keyboard's auto-repeat every
 // 40 ms delivered through Qt's event queue from another thread, as a real keyboard's events
 // pile up while a word is on the wire. Prints how many frames start after the key is let go.

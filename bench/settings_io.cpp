@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 ORX frekvenca developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Times what start-up and exit do to pll.ini: one read of the whole file with the 35 look-ups of
 // start-up, and the exit's 34 keys in one replacement. On the 2 KB file of all 50 keys, on one
 // just under the largest file read (a pll.ini that grew by hand), and on a 50 MB file, which is

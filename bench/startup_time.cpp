@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 ORX frekvenca developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Times start-up as the user sees it: from the start of the load to the window shown, split
 // into the word frames (70 ms each by design) and everything else; and the peak memory.
 #include <sys/resource.h>

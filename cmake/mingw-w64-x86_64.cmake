@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 ORX frekvenca developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Cross build of the synthesizer link for 64-bit Windows with Debian's MinGW-w64.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)

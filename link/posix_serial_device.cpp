@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 ORX frekvenca developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "posix_serial_device.h"
 
 #include <fcntl.h>

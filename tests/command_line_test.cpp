@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 ORX frekvenca developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The command line, as a user types it: what each option does, and that help, version and
 // mistakes never touch a display, a port or a file.
 #include <gtest/gtest.h>
@@ -52,7 +56,8 @@ TEST(CommandLine, MistakesNameWhatWasWrongOnOneLine) {
         Case{{"--port="}, "--port"}, Case{{"COM3"}, "COM3"}, Case{{"--rigctld", "0"}, "--rigctld"},
         Case{{"--rigctld", "70000"}, "--rigctld"}, Case{{"--rigctld-address", "::1"}, "--rigctld"},
         Case{{"--rigctld", "4532", "--rigctld-address", "radio"}, "„radio“"},
-        Case{{"--rigctld", ""}, "ne „“"}, Case{{"--rigctld", "4532", "--rigctld-address", ""}, "ne „“"}}) {
+        Case{{"--rigctld", ""}, "ne „“"},
+        Case{{"--rigctld", "4532", "--rigctld-address", ""}, "ne „“"}}) {
     const Options options = Parse(c.arguments);
     EXPECT_EQ(options.action, Options::Action::kError) << c.arguments.join(' ');
     EXPECT_TRUE(options.error.contains(c.named)) << options.error;

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 ORX frekvenca developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window as a desktop citizen: the same face under any style and palette, controls that
 // assistive technology can name, a read-out that shows every caption whole, pointers that
 // belong where they are, and Qt's own words in Slovenian.

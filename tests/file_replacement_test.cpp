@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 ORX frekvenca developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Replacing pll.ini on the platform's own calls: the same cases on Linux and, cross-built with
 // MinGW, under Wine, where Windows refuses to move a file that is still open.
 #include <gtest/gtest.h>

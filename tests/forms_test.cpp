@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 ORX frekvenca developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The event rules of the forms layer on real Qt widgets.
 #include <gtest/gtest.h>
 
@@ -96,6 +100,9 @@ TEST_F(ScrollBarRules, AltWithAnArrowOrAnyOtherKeyDoesNotTune) {
     }
   }
   EXPECT_EQ(changes.count(), 0);
+  QKeyEvent alt_right(QEvent::KeyPress, Qt::Key_Right, Qt::AltModifier);
+  QApplication::sendEvent(&bar, &alt_right);
+  EXPECT_FALSE(alt_right.isAccepted());  // passed on, for the window and the desktop
   QTest::keyClick(&bar, Qt::Key_Right);  // and the plain key still steps
   EXPECT_EQ(bar.value(), 2001);
 }

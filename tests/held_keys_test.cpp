@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 ORX frekvenca developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Input that piles up while a word is on the wire, delivered through Qt's event queue as the
 // keyboard and the wheel deliver it: tuning stops with the hand, and nothing typed is lost.
 #include <gtest/gtest.h>

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 ORX frekvenca developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The face of the window: every control in its place, what shows at open, what covers what.
 #include <gtest/gtest.h>
 

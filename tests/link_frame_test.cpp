@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 ORX frekvenca developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Word frames as the synthesizer sees them on DTR, RTS and TXD.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 ORX frekvenca developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The port layer: names, levels, the wait, and what a closed or failing port does.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 ORX frekvenca developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Memory presets and the store panel, driven as a user would, checked on the wire, in the file
 // and on the screen.
 #include <gtest/gtest.h>

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 ORX frekvenca developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program's life as main runs it: load before show, a message before the window, the
 // port closed however the run ends, and termination signals that never cut a word.
 #include <gtest/gtest.h>

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 ORX frekvenca developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The control port against Debian's own Hamlib client, and against a client of ours for what
 // a real one never sends: garbage, endless lines, too many connections, half commands.
 #include <gtest/gtest.h>

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 ORX frekvenca developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The receiver as a service: no display, tuned by Hamlib's own client through the control port,
 // ended by a signal after the word in progress, never writing pll.ini; and the band and the
 // frequency it starts on, the window's own.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 ORX frekvenca developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What a full disk, a failed rename, a killed run and a read-only file do to pll.ini: never
 // lose a byte of it, and say so when a value did not get in.
 #include <gtest/gtest.h>

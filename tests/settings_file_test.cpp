@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 ORX frekvenca developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Reading and writing single keys of pll.ini: never a lost value, never a damaged file.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 ORX frekvenca developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // pll.ini against what a careless user or a hostile machine puts in its place: links, FIFOs,
 // devices, huge files, another owner, a second copy writing at once, a file that cannot be read.
 #include <gtest/gtest.h>

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 ORX frekvenca developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // pll.ini shared with the Windows program: the window stores and exits on files that program
 // made, and both programs go on reading every key as it was last written.
 #include <gtest/gtest.h>

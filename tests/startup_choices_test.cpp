@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 ORX frekvenca developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Where the settings live, which port is used, and what the user is told when it cannot be.
 #include <gtest/gtest.h>
 #include <pwd.h>

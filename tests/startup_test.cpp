@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 ORX frekvenca developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Start-up from pll.ini (or from nothing), the two words that program the synthesizer, and
 // what "Izhod" and any other close leave behind.
 #include <gtest/gtest.h>

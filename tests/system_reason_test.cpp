@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 ORX frekvenca developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The system's reasons in the program's words: each errno a user meets has its own Slovenian
 // text, and the rest keep the system's words.
 #include <gtest/gtest.h>

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 ORX frekvenca developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The tuning path: every change of the scroll bar shows the frequency and sends its word.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 ORX frekvenca developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The Windows half of the link, built with MinGW and run under Wine: which call each line
 // operation makes, the exclusive open, a frame timed on the performance counter, and a real
 // port that Wine maps to a pseudo-terminal of the test's own.

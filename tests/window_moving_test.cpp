@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 ORX frekvenca developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Moving the borderless window by its body, and the body putting the frequency back.
 #include <gtest/gtest.h>
 

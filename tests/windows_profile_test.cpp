@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 ORX frekvenca developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // pll.ini against the Windows profile functions themselves (Wine's kernel32 with code page 1250,
 // run by tools/test): on a seeded corpus of files such as the Windows program and its users
 // leave, both read every key alike, and each reads back unchanged what the other wrote.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 ORX frekvenca developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The front panel looks like a piece of hardware, the same under any desktop style and palette,
 // and it tells assistive technology what each control is.
 #include <QStyle>

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 ORX frekvenca developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Arbitrary bytes as pll.ini, as keys and as values: the reader, the writer and the
 // conversions must never crash, hang or read out of bounds, and every write must read back as
 // written in this program and in the Windows program, without a UTF-8 mark of its making.

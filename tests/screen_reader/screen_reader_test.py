@@ -1,4 +1,9 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 ORX frekvenca developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """What a screen reader gets from the window, read from the accessibility bus (AT-SPI).
 
 Runs the window on the recording link under a real X server, works it from the keyboard with

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 ORX frekvenca developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A child process for the tests that need one: a write under a file-size limit, or the
 // window on the recording link and the real clock, ended by a signal.
 //

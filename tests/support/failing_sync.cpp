@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 ORX frekvenca developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Preloaded into a child (LD_PRELOAD), makes the system's own sync calls fail as a failing disk
 // or a full network share makes them fail: the data never reached the device.
 #include <cerrno>

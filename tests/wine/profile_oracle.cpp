@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 ORX frekvenca developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The Windows profile functions as an oracle for pll.ini: reads commands on standard input,
 // one a line, every text in hexadecimal so that any byte passes, and answers each on a line.
 //

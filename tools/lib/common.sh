@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 ORX frekvenca developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Shared by tools/run and tools/test: Debian packages and the build folder.
 
 ORX_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
@@ -25,11 +29,12 @@ ORX_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev libqt6
 # checkers, Wine and the Slovenian locale that gives Wine code page 1250, desktop themes (qt6ct,
 # and GTK's through Qt's gtk3 theme) that the window's face must withstand, an X server, a
 # session bus and AT-SPI's Python binding to read what a screen reader gets, a FAT file
-# system in user space; mandoc lints the manual pages.
+# system in user space; mandoc lints the manual pages, reuse the licence notices and
+# hardening-check (devscripts) the packaged program.
 ORX_TEST_PACKAGES=(libgtest-dev g++-mingw-w64-x86-64 clang e2fsprogs libhamlib-utils
   dpkg-dev debhelper build-essential lintian file desktop-file-utils appstream systemd man-db
   wine64 python3 locales qt6ct xvfb xauth xdotool python3-pyatspi at-spi2-core dbus-daemon
-  fusefat dosfstools qt6-gtk-platformtheme mandoc)
+  fusefat dosfstools qt6-gtk-platformtheme mandoc reuse devscripts)
 
 # Configures (once) and builds the given targets in the shared build folder.
 build_targets() {
