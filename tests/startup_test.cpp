@@ -231,6 +231,8 @@ TEST_F(Exit, AnExitTheFileRefusesIsReportedOnceAndTheProgramStillEnds) {
   if (!locked.active()) GTEST_SKIP() << "chattr +i is not available here";
   form.Exit_Click();
   EXPECT_EQ(harness.messages, QStringList{harness.WriteFailedMessage()});
+  // Said over the window, before it closes: the user sees what was not kept, and where.
+  EXPECT_EQ(harness.window_shown_at_message, QList<bool>{true});
   EXPECT_FALSE(form.isVisible());
   EXPECT_FALSE(harness.device.IsOpen());
 }
