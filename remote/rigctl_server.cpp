@@ -140,7 +140,6 @@ bool RigctlServer::Answer(const ClientPtr& client, const QByteArray& line) {
     } else if (!client->held->Write(reply.text)) {
       // It read nothing for the whole of the held connection's patience: the rest of its
       // answers would each wait as long, and the program with them.
-      client->lines.clear();
       client->held->Close();
       return false;
     }
