@@ -260,10 +260,11 @@ bool IniDocument::ReadsBackAsWritten(const QByteArray& bytes, const std::vector<
                                      const std::vector<KeyValue>& values) {
   // This program: every line as it was meant, so that no other note changes its reading.
   const IniDocument ours(bytes);
-  if (ours.lines_.size() != lines.size()) return false;
-  for (size_t i = 0; i < lines.size(); ++i) {
-    if (Decoded(ours.lines_[i]) != Decoded(lines[i])) return false;
-  }
+  const auto reads_alike = [](const Line& read, const Line& meant) {
+    return Decoded(read) == Decoded(meant);
+  };
+  if (!std::equal(ours.lines_.begin(), ours.lines_.end(), lines.begin(), lines.end(), reads_alike))
+    return false;
   // Both programs: each key's value, the last one given for it.
   const IniDocument windows(bytes, Reader::kWindowsProgram);
   for (auto change = values.rbegin(); change != values.rend(); ++change) {
