@@ -85,21 +85,42 @@ TEST_F(SettingsFaults, AFailedSyncOrCommitLeavesTheOldFileAndNoTemporary) {
 
 // The system's own fdatasync fails in the child, as on a failing disk: the unconfirmed file
 // never takes the old one's place, and the user is told why.
-TEST_F(SettingsFaults, ASyncTheSystemFailsNeverReplacesTheFile) {
+// Runs one WriteIni in a child in which the system call that `fault` names fails (see
+// support/failing_calls.cpp); gives its exit status and what it said.
+std::pair<int, QString> WriteInChildWith(const char* fault, const QString& path) {
   QProcess child;
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.insert("LD_PRELOAD", ORX_FAILING_SYNC);
+  environment.insert("LD_PRELOAD", ORX_FAILING_CALLS);
+  environment.insert("ORX_FAIL", fault);
   // A sanitized child would otherwise insist on its own runtime coming first.
   environment.insert("ASAN_OPTIONS", "verify_asan_link_order=0:detect_leaks=0");
   child.setProcessEnvironment(environment);
   child.start(ORX_TEST_CHILD, {"write-ini", path, "Opombe", "T1", "novo"});
-  ASSERT_TRUE(child.waitForFinished(10000));
-  EXPECT_EQ(child.exitCode(), 3);
-  EXPECT_EQ(
-      QString::fromUtf8(child.readAllStandardError()),
-      "Zapisovanje v datoteko pll.ini ni uspelo.\n" + path + ": vhodno-izhodna napaka naprave");
+  if (!child.waitForFinished(10000)) return {-1, {}};
+  return {child.exitCode(), QString::fromUtf8(child.readAllStandardError())};
+}
+
+TEST_F(SettingsFaults, ASyncTheSystemFailsNeverReplacesTheFile) {
+  const auto [status, said] = WriteInChildWith("sync", path);
+  EXPECT_EQ(status, 3);
+  EXPECT_EQ(said, "Zapisovanje v datoteko pll.ini ni uspelo.\n" + path +
+                      ": vhodno-izhodna napaka naprave");
   EXPECT_EQ(ReadBytes(path), original);
   EXPECT_EQ(FolderEntries(), QStringList{"pll.ini"});
+}
+
+// The new file's mode cannot be given: a file system that has no modes says ENOSYS (FAT through
+// FUSE) and the save goes through; any other failure means the mode would be lost, and the old
+// file stays.
+TEST_F(SettingsFaults, AModeTheFileSystemCannotKeepIsNoFailureButAFailingChmodIs) {
+  const auto [refused, said] = WriteInChildWith("chmod-eio", path);
+  EXPECT_EQ(refused, 3);
+  EXPECT_TRUE(said.endsWith(": vhodno-izhodna napaka naprave")) << said.toStdString();
+  EXPECT_EQ(ReadBytes(path), original);
+  EXPECT_EQ(FolderEntries(), QStringList{"pll.ini"});
+  const auto [saved, nothing] = WriteInChildWith("chmod-enosys", path);
+  EXPECT_EQ(saved, 0) << nothing.toStdString();
+  EXPECT_EQ(settings::basIniFile::ReadIni(path, "Opombe", "T1", {}), "novo");
 }
 
 // A user who is not root, run for real (setpriv): root's pll.ini, 0644, is not his to replace,

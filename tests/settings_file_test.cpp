@@ -250,6 +250,25 @@ TEST_F(SettingsFile, EveryWriteReadsBackAsWrittenInThisProgramAndTheWindowsProgr
   }
 }
 
+// A UTF-8 file's line that only looks like UTF-8: surrogates, over-long forms and code points
+// past U+10FFFF are no UTF-8, so the Windows program wrote them, in its code page.
+TEST_F(SettingsFile, InAUtf8FileBytesThatAreNoUtf8ReadAsTheWindowsCodePage) {
+  for (const QByteArray& note :
+       {QByteArray("\xed\xa0\x80"), QByteArray("\xed\xbf\xbf"), QByteArray("\xe0\x80\x80"),
+        QByteArray("\xf0\x80\x80\x80"), QByteArray("\xf4\x90\x80\x80")}) {
+    WriteBytes(path, "\xef\xbb\xbf[Opombe]\nT1=" + note + "\nT2=\xc5\xa0ola\n");
+    EXPECT_EQ(Read("Opombe", "T1"), settings::DecodeText(note, settings::Encoding::kWindows1250))
+        << note.toHex().toStdString();
+    EXPECT_EQ(Read("Opombe", "T2"), QStringLiteral("Šola"));
+  }
+  // The edges themselves are UTF-8: U+D7FF, U+E000 and U+10FFFF.
+  for (const QByteArray& note :
+       {QByteArray("\xed\x9f\xbf"), QByteArray("\xee\x80\x80"), QByteArray("\xf4\x8f\xbf\xbf")}) {
+    WriteBytes(path, "\xef\xbb\xbf[Opombe]\nT1=" + note + "\n");
+    EXPECT_EQ(Read("Opombe", "T1"), QString::fromUtf8(note)) << note.toHex().toStdString();
+  }
+}
+
 // Windows-1250 letters whose bytes start a UTF-8 sequence that does not go on: "Ă" is C3, which
 // would lead a two-byte character, but here an ASCII letter or the line's end follows it.
 TEST_F(SettingsFile, Windows1250BytesThatOnlyBeginUtf8SequencesStayWindows1250) {
