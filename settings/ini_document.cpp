@@ -204,8 +204,8 @@ std::optional<std::vector<IniDocument::Line>> IniDocument::Edited(
     const std::vector<KeyValue>& values, Encoding encoding) const {
   std::vector<Line> lines = lines_;
   const auto encoded = [&](const QString& text) { return EncodeText(text, encoding); };
-  const auto eol = encoded(DecodeText(LineEnding(), encoding_));
-  if (!eol) return std::nullopt;
+  // A line ending is ASCII, which every encoding holds.
+  const QByteArray eol = *encoded(DecodeText(LineEnding(), encoding_));
   if (encoding != encoding_) {
     for (Line& line : lines) {
       const auto text = encoded(Decoded(line));
@@ -230,17 +230,17 @@ std::optional<std::vector<IniDocument::Line>> IniDocument::Edited(
       if (!line) return std::nullopt;
       lines[*place.key] = std::move(*line);
     } else if (place.section) {
-      auto line = make_line(key_line, *eol);
+      auto line = make_line(key_line, eol);
       if (!line) return std::nullopt;
       Line& last = lines[place.last_in_section];
-      if (last.ending.isEmpty()) last.ending = *eol;  // a last line with no ending gets one
+      if (last.ending.isEmpty()) last.ending = eol;  // a last line with no ending gets one
       lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(place.last_in_section) + 1,
                    std::move(*line));
     } else {
-      auto header = make_line(QString(kSectionOpen) + change.section + QChar(kSectionClose), *eol);
-      auto line = make_line(key_line, *eol);
+      auto header = make_line(QString(kSectionOpen) + change.section + QChar(kSectionClose), eol);
+      auto line = make_line(key_line, eol);
       if (!header || !line) return std::nullopt;
-      if (!lines.empty() && lines.back().ending.isEmpty()) lines.back().ending = *eol;
+      if (!lines.empty() && lines.back().ending.isEmpty()) lines.back().ending = eol;
       lines.push_back(std::move(*header));
       lines.push_back(std::move(*line));
     }
