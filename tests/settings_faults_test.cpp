@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -188,6 +189,21 @@ TEST_F(SettingsFaults, AFileWithNoWritePermissionIsRefusedForEveryUserAndKeepsIt
   struct stat status {};
   ASSERT_EQ(stat(QFile::encodeName(path).constData(), &status), 0);
   EXPECT_EQ(status.st_mode & 0777, 0444u);
+}
+
+// A file nobody may write is refused at once, even while another copy of the program holds
+// the folder for a save: the user is told why, not kept waiting for a turn that changes nothing.
+TEST_F(SettingsFaults, AWriteProtectedFileIsRefusedAtOnceEvenWhileAnotherCopySaves) {
+  ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+  const auto other_copy = settings::LockForUpdate(
+      settings::ReplacementTarget(settings::NativePath(path)), std::chrono::milliseconds(0));
+  ASSERT_NE(other_copy, nullptr);
+  QElapsedTimer waited;
+  waited.start();
+  const auto written = settings::basIniFile::WriteIniKeys(path, {{"Freq", "F1", "1"}});
+  EXPECT_EQ(written.failure, settings::basIniFile::IniWrite::Failure::kWriteProtected);
+  EXPECT_LT(waited.elapsed(), 1000);
+  EXPECT_EQ(ReadBytes(path), original);
 }
 
 mode_t ModeOf(const QString& path) {
