@@ -6,6 +6,8 @@
 // full network share or an odd file system makes them fail. ORX_FAIL names the fault:
 //   sync          fdatasync and fsync fail with EIO: the data never reached the device
 //   chmod-enosys  fchmod fails with ENOSYS, as on FAT through FUSE
+//   chmod-eperm   fchmod fails with EPERM, as on vfat
+//   chmod-enotsup fchmod fails with ENOTSUP
 //   chmod-eio     fchmod fails with EIO
 #include <dlfcn.h>
 #include <sys/stat.h>
@@ -14,6 +16,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -43,9 +46,14 @@ extern "C" int fsync(int fd) {
 }
 
 extern "C" int fchmod(int fd, mode_t mode) {
-  if (Failing("chmod-enosys") || Failing("chmod-eio")) {
-    errno = Failing("chmod-eio") ? EIO : ENOSYS;
-    return -1;
+  for (const auto& [fault, error] : {std::pair{"chmod-enosys", ENOSYS},
+                                     {"chmod-eperm", EPERM},
+                                     {"chmod-enotsup", ENOTSUP},
+                                     {"chmod-eio", EIO}}) {
+    if (Failing(fault)) {
+      errno = error;
+      return -1;
+    }
   }
   using Real = int (*)(int, mode_t);
   return reinterpret_cast<Real>(dlsym(RTLD_NEXT, "fchmod"))(fd, mode);
