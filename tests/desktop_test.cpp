@@ -250,6 +250,21 @@ TEST_F(Desktop, TheFocusShowsFromTheFirstMomentAsABlackRing) {
   }
 }
 
+// A text box with its ring still draws itself: its frame and what is typed into it.
+TEST_F(Desktop, TheTextBoxesShowTheirFrameAndText) {
+  form->Mem->click();
+  for (forms::TextBox* box : {form->Text1, form->Text2, form->Text3}) {
+    box->setText(QString());
+    const QImage empty = box->grab().toImage();
+    box->setText("8888");
+    const QImage typed = box->grab().toImage();
+    EXPECT_NE(empty, typed) << box->accessibleName().toStdString();
+    EXPECT_NE(empty.pixelColor(box->width() / 2, box->height() / 2),
+              empty.pixelColor(0, box->height() / 2))  // the white field inside its frame
+        << box->accessibleName().toStdString();
+  }
+}
+
 // The README's picture is the window as it is now: the focus ring shows on the scroll bar.
 TEST_F(Desktop, TheReadmePictureShowsTheFocusOnTheScrollBar) {
   const QImage picture(QStringLiteral(QT_TESTCASE_SOURCEDIR "/../docs/screenshot.png"));
