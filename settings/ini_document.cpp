@@ -249,11 +249,11 @@ std::optional<std::vector<IniDocument::Line>> IniDocument::Edited(
 }
 
 QByteArray IniDocument::Joined(const std::vector<Line>& lines, Encoding encoding) const {
-  // A file changes its encoding only to become UTF-16LE (see WithValues).
-  const bool same = encoding == encoding_;
-  QByteArray bytes = same ? byte_order_mark_ : kUtf16LittleEndianMark;
+  // A file changes its encoding only to become UTF-16LE (see WithValues), and only a UTF-16 file,
+  // which never changes its encoding, has an odd last byte to keep.
+  QByteArray bytes = encoding == encoding_ ? byte_order_mark_ : kUtf16LittleEndianMark;
   for (const Line& line : lines) bytes += line.text + line.ending;
-  return same ? bytes + trailing_ : bytes;
+  return bytes + trailing_;
 }
 
 bool IniDocument::ReadsBackAsWritten(const QByteArray& bytes, const std::vector<Line>& lines,

@@ -297,6 +297,7 @@ TEST_F(ControlPort, AClientThatReadsNothingHoldsTheProgramUpForOnePatienceAtMost
   QByteArray commands;
   for (int khz = 2010; khz >= 2000; --khz) commands += "F " + QByteArray::number(khz * 1000) + "\n";
   for (int i = 0; i < 16000; ++i) commands += "\\dump_state\n";  // 5 MB of answers
+  commands += "F 9000000\n";  // never carried out: the client is gone by then
   QTest::qWait(20);
   ASSERT_EQ(send(stubborn, commands.constData(), commands.size(), MSG_NOSIGNAL), commands.size());
   shutdown(stubborn, SHUT_WR);
