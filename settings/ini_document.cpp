@@ -207,12 +207,10 @@ std::optional<std::vector<IniDocument::Line>> IniDocument::Edited(
   // A line ending is ASCII, which every encoding holds.
   const QByteArray eol = *encoded(DecodeText(LineEnding(), encoding_));
   if (encoding != encoding_) {
+    // Only to UTF-16 (see WithValues), which holds every line as it reads.
     for (Line& line : lines) {
-      const auto text = encoded(Decoded(line));
-      const auto ending = encoded(DecodeText(line.ending, encoding_));
-      if (!text || !ending) return std::nullopt;
-      line.text = *text;
-      line.ending = *ending;
+      line.text = *encoded(Decoded(line));
+      line.ending = *encoded(DecodeText(line.ending, encoding_));
       line.encoding = encoding;
     }
   }

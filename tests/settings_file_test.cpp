@@ -297,6 +297,18 @@ TEST_F(SettingsFile, Windows1250BytesThatSpellC1ControlsInUtf8StayWindows1250) {
   EXPECT_EQ(Read("Opombe", "T2"), QStringLiteral("Âš"));
 }
 
+// Izhod's keys at once: each one, not only the last of its section, reads back in the Windows
+// program, so the UTF-8 note among them turns a hand-made UTF-8 file into UTF-16.
+TEST_F(SettingsFile, EveryKeyOfOneReplacementReadsBackInBothPrograms) {
+  WriteBytes(path, "[Opombe]\nT1=\xc5\xa0ola\n");
+  ASSERT_TRUE(settings::basIniFile::WriteIniKeys(
+      path,
+      {{"Opombe", "T1", QStringLiteral("Šola")}, {"Opombe", "T2", "x"}, {"Opombe", "T3", "y"}}));
+  EXPECT_EQ(WindowsReads(path, "Opombe", "T1"), QStringLiteral("Šola"));
+  EXPECT_EQ(Read("Opombe", "T1"), QStringLiteral("Šola"));
+  EXPECT_TRUE(ReadBytes(path).startsWith("\xff\xfe"));
+}
+
 // Overwriting the one note whose bytes keep the file from reading as UTF-8 must not change how
 // the others read.
 TEST_F(SettingsFile, AWriteNeverChangesHowTheOtherLinesRead) {
