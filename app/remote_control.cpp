@@ -10,29 +10,15 @@
 
 namespace orx::app {
 
-int FormTuning::ShownKilohertz() const {
-  return form_.CurrentFrequency();
-}
-
-int FormTuning::LowestKilohertz() const {
-  return form_.HScroll1->minimum();
-}
-
-int FormTuning::HighestKilohertz() const {
-  return form_.HScroll1->maximum();
-}
-
-bool FormTuning::TuneTo(int kilohertz) {
-  form_.HScroll1->ApplyHeldInput();                       // the user's keys and wheel came first
-  if (kilohertz == form_.HScroll1->value()) return true;  // nothing to send
-  form_.HScroll1->setValue(kilohertz);
-  return !form_.LastWordFailed();
+std::unique_ptr<remote::ReceiverTuning> WindowTuning(ui::Form1& form) {
+  return std::make_unique<remote::ReceiverTuning>(form.Receiver(),
+                                                  [&form] { form.HScroll1->ApplyHeldInput(); });
 }
 
 RemoteControl StartRemoteControl(ui::Form1& form, const QHostAddress& address, quint16 port,
                                  const forms::MessageBox& tell_user) {
   RemoteControl control;
-  control.tuning = std::make_unique<FormTuning>(form);
+  control.tuning = WindowTuning(form);
   control.server = std::make_unique<remote::RigctlServer>(*control.tuning);
   if (!control.server->Listen(address, port)) {
     tell_user(QStringLiteral("Vrat za ukaze Hamlib %1:%2 ni mogoče odpreti: %3")

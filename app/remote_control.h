@@ -8,29 +8,20 @@
 #include <memory>
 
 #include "remote/rigctl_server.h"
-#include "remote/tuning_target.h"
+#include "remote/receiver_tuning.h"
 #include "ui/form1.h"
 #include "ui/forms/message_box.h"
 
 namespace orx::app {
 
-// The window as the control port sees it: the frequency shown, the band, and the scroll bar.
-class FormTuning : public remote::TuningTarget {
- public:
-  explicit FormTuning(ui::Form1& form) : form_(form) {}
-  int ShownKilohertz() const override;
-  int LowestKilohertz() const override;
-  int HighestKilohertz() const override;
-  bool TuneTo(int kilohertz) override;
-
- private:
-  ui::Form1& form_;
-};
+// The control port's hold on the receiver behind the window: what the user did with the keys
+// and the wheel before a command came is applied before the command.
+std::unique_ptr<remote::ReceiverTuning> WindowTuning(ui::Form1& form);
 
 // The control port of --rigctld with the window behind it, or nothing when it cannot listen
 // (the user is told why, and the program runs on without it).
 struct RemoteControl {
-  std::unique_ptr<FormTuning> tuning;
+  std::unique_ptr<remote::ReceiverTuning> tuning;
   std::unique_ptr<remote::RigctlServer> server;
 };
 RemoteControl StartRemoteControl(ui::Form1& form, const QHostAddress& address, quint16 port,

@@ -7,7 +7,7 @@
 namespace orx::remote {
 
 // What the control port may do to the receiver: read the frequency shown and tune it, within
-// the band the window allows. Frequencies are in kHz, as the window has them.
+// its band. Frequencies are in kHz, as the receiver has them.
 class TuningTarget {
  public:
   virtual ~TuningTarget() = default;

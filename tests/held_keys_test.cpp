@@ -191,8 +191,8 @@ TEST_F(HeldKeys, AControlPortCommandComesAfterTheWheelTurnedBeforeIt) {
   QWheelEvent notches(at, form->HScroll1->mapToGlobal(at), QPoint(), QPoint(0, 240), Qt::NoButton,
                       Qt::NoModifier, Qt::NoScrollPhase, false);
   QCoreApplication::sendEvent(form->HScroll1, &notches);
-  app::FormTuning tuning(*form);
-  tuning.TuneTo(7000);
+  const auto tuning = app::WindowTuning(*form);
+  tuning->TuneTo(7000);
   RunQueue();
   EXPECT_EQ(form->HScroll1->value(), 7000);
   EXPECT_EQ(harness.WordsFramed(), (std::vector<uint16_t>{5014, 7012}));

@@ -220,8 +220,8 @@ TEST_F(ControlPort, ManyCommandsAtOnceAreAllAnsweredInOrder) {
 }
 
 TEST_F(ControlPort, SetFrequencyAnswersOnlyOnceItsWordIsOnTheWire) {
-  app::FormTuning tuning(*form);
-  remote::RigctlSession session(tuning);
+  const auto tuning = app::WindowTuning(*form);
+  remote::RigctlSession session(*tuning);
   EXPECT_EQ(session.Handle("F 7000000").text, "RPRT 0\n");
   // No turn of the event loop in between: the word went out inside the command.
   EXPECT_EQ(harness.WordsOnWire(), std::vector<uint16_t>{7012});

@@ -14,7 +14,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include "app/service.h"
 #include "settings/bas_ini_file.h"
 #include "support/form_harness.h"
 #include "support/loopback.h"
@@ -145,45 +144,6 @@ TEST(Service, WithoutItsControlPortOrItsSerialPortItSaysSoOnOneLine) {
     EXPECT_EQ(error.count('\n'), 1) << error.toStdString();
   }
   EXPECT_FALSE(QFile::exists(folder.filePath("pll.ini")));
-}
-
-// As in the window: the frequency already tuned sends nothing, a new one one word.
-TEST(Service, TheSameFrequencyAgainSendsNothing) {
-  FormHarness harness;  // for its clock and recording link
-  ASSERT_TRUE(harness.link.OpenPort("COM2"));
-  app::ServiceTuning tuning(harness.link, {100, 30000, 7000});
-  ASSERT_TRUE(tuning.Start());
-  harness.ForgetWire();
-  EXPECT_TRUE(tuning.TuneTo(7000));
-  EXPECT_TRUE(harness.WordsFramed().empty());
-  EXPECT_TRUE(tuning.TuneTo(7001));
-  EXPECT_TRUE(tuning.TuneTo(7001));
-  EXPECT_EQ(harness.WordsOnWire(), std::vector<uint16_t>{7013});
-  EXPECT_EQ(tuning.ShownKilohertz(), 7001);
-}
-
-TEST(Service, StartsOnTheWindowsBandAndFrequency) {
-  const QByteArray files[] = {
-      "",
-      "[Freq]\nF1=7000\n",
-      "[Freq]\nF1=100\n[Nastavitve]\nmin=500\nmax=20000\n",
-      "[Freq]\nF1=23000\n[Nastavitve]\nmin=500\nmax=20000\n",
-      "[Freq]\nF1=30000\n[Nastavitve]\nmin=100\nmax=30000\n",
-      "[Freq]\nF1=1000\n[Nastavitve]\nmin=20000\nmax=1000\n",
-      "[Freq]\nF1=1000\n[Nastavitve]\nmin=25000\n",
-      "[Freq]\nF1=1000\nF2=2200\nF4=4400\n[Nastavitve]\nM2=True\nM4=1\nmin=0\nmax=24000\n",
-      "[Freq]\nF1=1000\nF5=99999\n[Nastavitve]\nM5=True\n",
-      "[Freq]\nF1=-50\n[Nastavitve]\nmin=-100\nmax=abc\n",
-  };
-  for (const QByteArray& file : files) {
-    FormHarness harness;
-    harness.WriteIni(file);
-    auto& form = harness.Load();
-    const auto start = app::StartFromSettings(settings::IniDocument(file));
-    EXPECT_EQ(start.lowest, form.HScroll1->minimum()) << file.toStdString();
-    EXPECT_EQ(start.highest, form.HScroll1->maximum()) << file.toStdString();
-    EXPECT_EQ(start.frequency, form.CurrentFrequency()) << file.toStdString();
-  }
 }
 
 }  // namespace

@@ -24,8 +24,8 @@ class TuningPath : public ::testing::TestWithParam<TuningCase> {};
 
 TEST_P(TuningPath, ShowsTheFrequencyAndSendsItsDividerWord) {
   FormHarness harness;
+  harness.WriteIni("[Nastavitve]\nmin=-32768\nmax=32767\n");
   auto& form = harness.Load();
-  form.HScroll1->setRange(-32768, 32767);
   harness.ForgetWire();
 
   form.HScroll1->setValue(GetParam().value);

@@ -53,7 +53,7 @@ TEST_F(WindowMoving, APressOnAControlNeverMovesTheWindow) {
 }
 
 TEST_F(WindowMoving, AMovementOverTheBodyBringsTheFrequencyBackAfterANote) {
-  form->M(2)->SetToolTipText("Val 202");
+  form->Receiver().StorePreset(2, "Val 202");
   QTest::mouseMove(form->M(2), QPoint(4, 4));
   EXPECT_EQ(form->Kon->text(), " Val 202");
   QTest::mouseMove(form->Label2, QPoint(4, 4));  // a label is no part of the body

@@ -5,16 +5,13 @@
 #include "form1.h"
 
 #include <QCloseEvent>
-#include <QDir>
 #include <QIcon>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <algorithm>
 
-#include "link/word_frame.h"
 #include "settings/bas_ini_file.h"
-#include "settings/value_conversions.h"
 #include "ui/accessible_roles.h"
 #include "ui/form_texts.h"
 #include "ui/front_panel.h"
@@ -22,27 +19,35 @@
 namespace orx::ui {
 
 namespace {
-constexpr int kDesignMinimum = 0;
-constexpr int kDesignMaximum = 24000;
-constexpr int kDesignValue = 2000;
 constexpr int kReadOutPadding = 4;
 }  // namespace
 
 Form1::Form1(FormEnvironment environment, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), environment_(std::move(environment)) {
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+      environment_(std::move(environment)),
+      receiver_(environment_.link,
+                {environment_.settings_file, environment_.settings_folder_to_make}) {
   InstallAccessibleRoles();
   setObjectName("Form1");
   setWindowTitle(kProgramTitle);
   setWindowIcon(QIcon(":/orx/orx-frekvenca.svg"));
   setMouseTracking(true);  // the body sees movements with no button held
   CreateControls();
-  HScroll1->setRange(kDesignMinimum, kDesignMaximum);
-  HScroll1->setValue(kDesignValue);
+  ShowBand();
+  ShowBarValue();
   WireEvents();
   HScroll1->setFocus();
 }
 
 void Form1::WireEvents() {
+  connect(&receiver_, &receiver::Receiver::BandChanged, this, &Form1::ShowBand);
+  connect(&receiver_, &receiver::Receiver::FrequencyChanged, this, &Form1::ShowFrequency);
+  connect(&receiver_, &receiver::Receiver::FrequencyTextChanged, this,
+          [this] { ShowReadOut(receiver_.FrequencyText()); });
+  connect(&receiver_, &receiver::Receiver::SelectionChanged, this, &Form1::ShowSelection);
+  connect(&receiver_, &receiver::Receiver::NoteChanged, this, &Form1::ShowNote);
+  connect(&receiver_, &receiver::Receiver::LinesRefused, this, &Form1::ReportRefusedLines);
+
   connect(HScroll1, &forms::ScrollBar::Change, this, &Form1::HScroll1_Change);
   for (int n = 1; n <= kPresetCount; ++n) {
     connect(M(n), &forms::OptionButton::Click, this, [this, n] { M_Click(n); });
@@ -56,118 +61,82 @@ void Form1::WireEvents() {
   connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
 }
 
-QString Form1::ReadSetting(const QString& section, const QString& key,
-                           const QString& missing) const {
-  if (loading_) return loading_->Value(section, key).value_or(missing);
-  return settings::basIniFile::ReadIni(environment_.settings_file, section, key, missing);
-}
-
-settings::basIniFile::IniWrite Form1::WriteSetting(const QString& section, const QString& key,
-                                                   const QString& value) {
-  return WriteSettings({{section, key, value}});
-}
-
-settings::basIniFile::IniWrite Form1::WriteSettings(const std::vector<settings::KeyValue>& values) {
-  // A first run leaves nothing behind until it has something to keep.
-  if (!environment_.settings_folder_to_make.isEmpty())
-    QDir().mkpath(environment_.settings_folder_to_make);
-  return settings::basIniFile::WriteIniKeys(environment_.settings_file, values);
-}
-
 void Form1::Form_Load() {
-  using settings::ToInteger16;
-  auto file = settings::basIniFile::ReadIniFile(environment_.settings_file);
+  const auto file = settings::basIniFile::ReadIniFile(environment_.settings_file);
   if (!file.readable) {
-    settings_unread_ = true;
     environment_.message_box(
         texts::ReadFailed(environment_.settings_file, file.error_number, file.reason));
   }
-  loading_ = std::move(file.document);
-  // A value that is missing, does not convert or does not fit leaves its control as it is, so
-  // that a first run with no pll.ini opens on the design-time values.
-  const auto first = ToInteger16(ReadSetting(settings::kFreqSection, settings::FreqKey(1)));
-  if (first && FitsBand(*first)) HScroll1->setValue(*first);
-  ApplyBandLimits();
-  // A band stored above the design-time range still starts on its own "F1".
-  if (first && FitsBand(*first)) HScroll1->setValue(*first);
-
-  for (int n = 1; n <= kPresetCount; ++n) {
-    const auto selected =
-        settings::ToBoolean(ReadSetting(settings::kSettingsSection, settings::SelectedKey(n)));
-    if (selected) M(n)->SetSelected(*selected);
-  }
-  for (int n = 1; n <= kPresetCount; ++n) {
-    M(n)->SetToolTipText(ReadSetting(settings::kNotesSection, settings::NoteKey(n)));
-  }
-
-  loading_.reset();
-
-  ShowReadOut(QString::number(HScroll1->value()));
+  receiver_.Load(file);
   ShowFrequencyStatus();
-  if (environment_.link.OpenPort(environment_.port_name.toStdString()) == 0) {
+  if (!receiver_.OpenPort(environment_.port_name)) {
     environment_.message_box(
-        texts::ComInterfaceError(texts::PortFailure(environment_.link.LastOpen())));
+        texts::ComInterfaceError(texts::PortFailure(receiver_.LastOpen())));
   }
-  CurrentFreq = ToInteger16(Label1->text()).value_or(CurrentFreq);
-  SendControlWord();
-  SendDividerWord();
+  receiver_.SendStartWords();
 }
 
 void Form1::Exit_Click() {
-  if (settings_unread_) {
+  if (receiver_.SettingsUnread()) {
     environment_.message_box(texts::NotSavedAfterReadFailure(environment_.settings_file));
     close();
     return;
   }
-  // One replacement: the file holds all of the exit's keys or none of them.
-  std::vector<settings::KeyValue> values;
-  for (int n = 1; n <= kPresetCount; ++n) {
-    values.push_back({settings::kSettingsSection, settings::SelectedKey(n),
-                      M(n)->IsSelected() ? "True" : "False"});
-  }
-  const auto [lowest, highest] = BandLimitsToSave();
-  values.push_back({settings::kSettingsSection, settings::kMinKey, lowest});
-  values.push_back({settings::kSettingsSection, settings::kMaxKey, highest});
-  for (int n = 1; n <= kPresetCount; ++n) {
-    values.push_back({settings::kNotesSection, settings::NoteKey(n), M(n)->ToolTipText()});
-  }
-  if (const auto written = WriteSettings(values); !written) ReportWriteFailure(written);
+  std::optional<std::pair<QString, QString>> edited_limits;
+  if (store_panel_loaded_) edited_limits = {Text2->text(), Text3->text()};
+  if (const auto written = receiver_.SaveOnExit(edited_limits); !written)
+    ReportWriteFailure(written);
   close();
-}
-
-std::pair<QString, QString> Form1::BandLimitsToSave() const {
-  const auto lowest = settings::ToWholeInteger16(Text2->text());
-  const auto highest = settings::ToWholeInteger16(Text3->text());
-  if (store_panel_loaded_ && lowest && highest && *lowest <= *highest) {
-    return {Text2->text(), Text3->text()};
-  }
-  return {StoredLimitOr(settings::kMinKey, HScroll1->minimum()),
-          StoredLimitOr(settings::kMaxKey, HScroll1->maximum())};
-}
-
-QString Form1::StoredLimitOr(const QString& key, int in_force) const {
-  const QString stored = ReadSetting(settings::kSettingsSection, key);
-  return settings::ToInteger16(stored) ? stored : QString::number(in_force);
 }
 
 void Form1::ReportWriteFailure(const settings::basIniFile::IniWrite& write) {
   environment_.message_box(texts::WriteFailed(environment_.settings_file, write));
 }
 
+// A port that opened but refuses a line cannot program the synthesizer.
+void Form1::ReportRefusedLines() {
+  environment_.message_box(
+      texts::ComInterfaceError(texts::LineOperationsRefused(receiver_.LastOpen())));
+}
+
 void Form1::Form_Unload() {
-  if (unloaded_) return;
-  unloaded_ = true;
-  environment_.link.ClosePort();
+  receiver_.Close();
 }
 
 void Form1::HScroll1_Change() {
-  CurrentFreq = static_cast<int16_t>(HScroll1->value());
-  ShowReadOut(QString::number(HScroll1->value()));
+  if (showing_receiver_) return;
+  receiver_.TuneTo(HScroll1->value());
+}
+
+void Form1::ShowBand() {
+  showing_receiver_ = true;
+  HScroll1->setRange(receiver_.CurrentBand().lowest, receiver_.CurrentBand().highest);
+  showing_receiver_ = false;
+}
+
+void Form1::ShowBarValue() {
+  showing_receiver_ = true;
+  HScroll1->setValue(receiver_.Frequency());
+  showing_receiver_ = false;
+}
+
+void Form1::ShowFrequency() {
+  ShowBarValue();
+  ShowReadOut(receiver_.FrequencyText());
   ShowFrequencyStatus();
-  // The frame holds the thread for 70 ms; the read-out is painted before it, not after.
+  // The word's frame holds the thread for 70 ms; the read-out is painted before it, not after.
   Label1->repaint();
   Kon->repaint();
-  SendDividerWord();
+}
+
+void Form1::ShowSelection() {
+  showing_receiver_ = true;
+  for (int n = 1; n <= kPresetCount; ++n) M(n)->SetSelected(receiver_.Selected() == n);
+  showing_receiver_ = false;
+}
+
+void Form1::ShowNote(int n) {
+  M(n)->SetToolTipText(receiver_.Note(n));
 }
 
 void Form1::ShowFrequencyStatus() {
@@ -178,9 +147,8 @@ void Form1::ShowStatus(const QString& text) {
   Kon->setText(text);
 }
 
-// The recall the load makes is not the user's doing, and nothing is said of it.
 void Form1::Announce(const QString& text) {
-  if (!loading_) Announcer->Say(text.trimmed());
+  Announcer->Say(text.trimmed());
 }
 
 // The read-out grows to the left, so that "-12000" or a stored "032767" is shown whole and the
@@ -193,30 +161,6 @@ void Form1::ShowReadOut(const QString& text) {
                               Label1->fontMetrics().horizontalAdvance(text) + kReadOutPadding);
   const int width = std::min(wanted, right - read_out_leftmost_ + 1);
   Label1->setGeometry(right - width + 1, Label1->y(), width, Label1->height());
-}
-
-void Form1::SendControlWord() {
-  SynthWord = link::kControlWord;
-  SendWord();
-}
-
-void Form1::SendDividerWord() {
-  SynthWord = CurrentFreq + link::kDividerOffset;
-  SendWord();
-}
-
-void Form1::SendWord() {
-  if (unloaded_) return;  // after the close nothing more reaches the synthesizer
-  const long failed_before = environment_.link.FailedOperations();
-  link::SendWord(environment_.link, SynthWord);
-  last_word_failed_ =
-      environment_.link.PortHandle() != 1 || environment_.link.FailedOperations() != failed_before;
-  // A port that opened but refuses a line cannot program the synthesizer: say so once.
-  if (environment_.link.LineOperationFailed() && !line_failure_reported_) {
-    line_failure_reported_ = true;
-    environment_.message_box(
-        texts::ComInterfaceError(texts::LineOperationsRefused(environment_.link.LastOpen())));
-  }
 }
 
 void Form1::Form_MouseDown(QPoint pointer_global) {

@@ -8,12 +8,10 @@
 #include <QPushButton>
 #include <QWidget>
 #include <array>
-#include <cstdint>
-#include <optional>
 #include <vector>
 
+#include "receiver/receiver.h"
 #include "settings/bas_ini_file.h"
-#include "settings/pll_ini.h"
 #include "ui/form_environment.h"
 #include "ui/forms/announcement.h"
 #include "ui/forms/decoration.h"
@@ -25,12 +23,14 @@
 namespace orx::ui {
 
 // The one window of the program: the frequency read-out, sixteen memory presets, the store
-// panel with the band limits, the status line and the tuning scroll bar.
+// panel with the band limits, the status line and the tuning scroll bar. The receiver behind it
+// holds the state and the rules; the handlers pass the user's doings on to it, and the controls
+// show what it holds.
 class Form1 : public QWidget {
   Q_OBJECT
 
  public:
-  static constexpr int kPresetCount = settings::kPresetCount;
+  static constexpr int kPresetCount = receiver::Receiver::kPresetCount;
 
   explicit Form1(FormEnvironment environment, QWidget* parent = nullptr);
 
@@ -57,10 +57,8 @@ class Form1 : public QWidget {
   forms::OptionButton* M(int n) const { return option_buttons_.at(n - 1); }
   QPushButton* MemN(int n) const { return store_buttons_.at(n - 1); }
 
-  int16_t CurrentFrequency() const { return CurrentFreq; }
-  // Whether the last word sent failed to reach the synthesizer: no open port, or a line the
-  // port refused while it was sent.
-  bool LastWordFailed() const { return last_word_failed_; }
+  receiver::Receiver& Receiver() { return receiver_; }
+  int CurrentFrequency() const { return receiver_.Frequency(); }
 
   // Start-up, before the window first shows: settings into the controls, the port, the two
   // words that program the synthesizer.
@@ -71,8 +69,6 @@ class Form1 : public QWidget {
   void Form_Unload();
 
   void HScroll1_Change();
-  void SendControlWord();
-  void SendDividerWord();
 
   // Preset n: recall, note in the status line, store.
   void M_Click(int n);
@@ -100,7 +96,12 @@ class Form1 : public QWidget {
   void CreatePresets();
   void SetTabOrder();
   void WireEvents();
-  void SendWord();
+  void ShowBand();
+  void ShowFrequency();
+  void ShowBarValue();
+  void ShowSelection();
+  void ShowNote(int n);
+  void ReportRefusedLines();
   void ShowFrequencyStatus();
   void ShowStatus(const QString& text);
   void Announce(const QString& text);
@@ -112,36 +113,17 @@ class Form1 : public QWidget {
   std::vector<QWidget*> StorePanel() const;
   void HideStorePanel();
   void ReportWriteFailure(const settings::basIniFile::IniWrite& write);
-  // Applies "min" and "max" from the file; a reversed pair is never applied.
-  void ApplyBandLimits();
-  bool FitsBand(int frequency) const;
-  QString ReadSetting(const QString& section, const QString& key,
-                      const QString& missing = QString()) const;
-  settings::basIniFile::IniWrite WriteSetting(const QString& section, const QString& key,
-                                              const QString& value);
-  settings::basIniFile::IniWrite WriteSettings(const std::vector<settings::KeyValue>& values);
-  // The band limits "Izhod" saves: the boxes when they were loaded and hold a valid band;
-  // otherwise each stored limit as it stands, or the limit in force where it does not convert.
-  std::pair<QString, QString> BandLimitsToSave() const;
-  QString StoredLimitOr(const QString& key, int in_force) const;
 
   FormEnvironment environment_;
+  receiver::Receiver receiver_;
   std::array<forms::OptionButton*, kPresetCount> option_buttons_{};
   std::array<QPushButton*, kPresetCount> store_buttons_{};
-  std::array<QString, kPresetCount> FreqText;
-  int16_t CurrentFreq = 0;
-  int32_t SynthWord = 0;
-  bool line_failure_reported_ = false;
-  bool last_word_failed_ = false;
   bool placed_ = false;
   int read_out_design_width_ = 0;
   int read_out_leftmost_ = 0;
   bool store_panel_loaded_ = false;
-  bool unloaded_ = false;
-  // The file as start-up read it, once, for the load's many keys.
-  std::optional<settings::IniDocument> loading_;
-  // Start-up could not read the file: this run never writes what it could not read.
-  bool settings_unread_ = false;
+  // While the controls take on the receiver's state, a control's own event is not the user's.
+  bool showing_receiver_ = false;
   MoveFormNoTitleBar::ManualMove manual_move_;
 };
 

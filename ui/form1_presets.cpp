@@ -5,38 +5,33 @@
 // The sixteen memory presets, the store panel and the band limits.
 #include <algorithm>
 
-#include "settings/value_conversions.h"
 #include "ui/form1.h"
 #include "ui/form_texts.h"
 
 namespace orx::ui {
 
-bool Form1::FitsBand(int frequency) const {
-  return frequency >= HScroll1->minimum() && frequency <= HScroll1->maximum();
-}
-
 void Form1::M_Click(int n) {
-  const QString stored = ReadSetting(settings::kFreqSection, settings::FreqKey(n));
-  const auto frequency = settings::ToInteger16(stored);
+  if (showing_receiver_) return;
+  const receiver::Band band = receiver_.CurrentBand();
   // A recall that cannot be applied changes nothing of the tuning; the status line says why.
   const auto refuse = [this](const QString& why) {
     ShowStatus(why);
     Announce(why);
   };
-  if (stored.trimmed().isEmpty()) return refuse(texts::PresetEmpty(n));
-  if (!frequency) return refuse(texts::PresetNotAFrequency(n));
-  if (!FitsBand(*frequency))
-    return refuse(texts::PresetOutsideBand(n, HScroll1->minimum(), HScroll1->maximum()));
-  HScroll1->setValue(*frequency);
-
-  FreqText[n - 1] = ReadSetting(settings::kFreqSection, settings::FreqKey(n));
-  ShowReadOut(FreqText[n - 1]);
-  CurrentFreq = settings::ToInteger16(Label1->text()).value_or(CurrentFreq);
-  Announce(texts::PresetRecalled(n, HScroll1->value()));
+  switch (receiver_.RecallPreset(n)) {
+    case receiver::Receiver::Recall::kEmpty:
+      return refuse(texts::PresetEmpty(n));
+    case receiver::Receiver::Recall::kNotAFrequency:
+      return refuse(texts::PresetNotAFrequency(n));
+    case receiver::Receiver::Recall::kOutsideBand:
+      return refuse(texts::PresetOutsideBand(n, band.lowest, band.highest));
+    case receiver::Receiver::Recall::kTuned:
+      return Announce(texts::PresetRecalled(n, receiver_.Frequency()));
+  }
 }
 
 void Form1::M_MouseMove(int n) {
-  ShowStatus(QStringLiteral(" ") + M(n)->ToolTipText());
+  ShowStatus(QStringLiteral(" ") + receiver_.Note(n));
 }
 
 std::vector<QWidget*> Form1::StorePanel() const {
@@ -49,21 +44,17 @@ void Form1::Mem_Click() {
   // A screen-reader user would otherwise learn of the panel only by pressing Tab.
   if (!Text1->isVisible()) Announce(texts::StorePanelOpened(Label1->text()));
   for (QWidget* control : StorePanel()) control->show();
-  // With no limits in the file yet, the boxes start from the limits in force.
-  Text2->setText(ReadSetting(settings::kSettingsSection, settings::kMinKey,
-                             QString::number(HScroll1->minimum())));
-  Text3->setText(ReadSetting(settings::kSettingsSection, settings::kMaxKey,
-                             QString::number(HScroll1->maximum())));
+  const auto [lowest, highest] = receiver_.BandLimitsToEdit();
+  Text2->setText(lowest);
+  Text3->setText(highest);
   store_panel_loaded_ = true;
 }
 
 void Form1::MemN_Click(int n) {
   HideStorePanel();
-  M(n)->SetToolTipText(Text1->text());
-  FreqText[n - 1] = Label1->text();
-  const auto written = WriteSetting(settings::kFreqSection, settings::FreqKey(n), FreqText[n - 1]);
+  const auto written = receiver_.StorePreset(n, Text1->text());
   if (!written) return ReportWriteFailure(written);
-  Announce(texts::PresetStored(n, FreqText[n - 1]));
+  Announce(texts::PresetStored(n, receiver_.FrequencyText()));
 }
 
 void Form1::HideStorePanel() {
@@ -83,34 +74,16 @@ void Form1::Text3_KeyUp() {
 }
 
 void Form1::Command1_Click() {
-  const auto lowest = settings::ToWholeInteger16(Text2->text());
-  const auto highest = settings::ToWholeInteger16(Text3->text());
-  if (!lowest || !highest || *lowest > *highest) {
+  if (!receiver::Receiver::ValidBandLimits(Text2->text(), Text3->text())) {
     environment_.message_box(texts::kBadBandLimits);
     return;
   }
-  auto written = WriteSetting(settings::kSettingsSection, settings::kMinKey, Text2->text());
-  const auto highest_written =
-      WriteSetting(settings::kSettingsSection, settings::kMaxKey, Text3->text());
-  if (written) written = highest_written;  // the first failure is the one to explain
   HideStorePanel();
   Command1->hide();
-  if (!written) ReportWriteFailure(written);
-  // The limits come back by way of the file, so the scroll bar holds what the file holds.
-  ApplyBandLimits();
-  if (written)
-    Announce(texts::BandLimitsSaved(HScroll1->minimum(), HScroll1->maximum(), HScroll1->value()));
-}
-
-void Form1::ApplyBandLimits() {
-  const auto lowest =
-      settings::ToInteger16(ReadSetting(settings::kSettingsSection, settings::kMinKey));
-  const auto highest =
-      settings::ToInteger16(ReadSetting(settings::kSettingsSection, settings::kMaxKey));
-  if (lowest && highest && *lowest > *highest) return;
-  // Lower limit first; a limit that excludes the value moves it, and that retunes.
-  if (lowest && (highest || *lowest <= HScroll1->maximum())) HScroll1->setMinimum(*lowest);
-  if (highest && *highest >= HScroll1->minimum()) HScroll1->setMaximum(*highest);
+  const auto written = receiver_.SaveBandLimits(Text2->text(), Text3->text());
+  if (!written) return ReportWriteFailure(written);
+  const receiver::Band band = receiver_.CurrentBand();
+  Announce(texts::BandLimitsSaved(band.lowest, band.highest, receiver_.Frequency()));
 }
 
 }  // namespace orx::ui
