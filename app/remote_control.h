@@ -7,8 +7,8 @@
 #include <QHostAddress>
 #include <memory>
 
-#include "remote/rigctl_server.h"
 #include "remote/receiver_tuning.h"
+#include "remote/rigctl_server.h"
 #include "ui/form1.h"
 #include "ui/forms/message_box.h"
 

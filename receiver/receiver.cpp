@@ -135,10 +135,8 @@ IniWrite Receiver::SaveBandLimits(const QString& lowest, const QString& highest)
 }
 
 void Receiver::ApplyStoredBandLimits() {
-  const auto lowest =
-      settings::ToInteger16(Read(settings::kSettingsSection, settings::kMinKey));
-  const auto highest =
-      settings::ToInteger16(Read(settings::kSettingsSection, settings::kMaxKey));
+  const auto lowest = settings::ToInteger16(Read(settings::kSettingsSection, settings::kMinKey));
+  const auto highest = settings::ToInteger16(Read(settings::kSettingsSection, settings::kMaxKey));
   if (lowest && highest && *lowest > *highest) return;
   // Lower limit first; a limit that excludes the frequency moves it, and that retunes.
   if (lowest && (highest || *lowest <= band_.highest)) SetLowest(*lowest);

@@ -37,17 +37,6 @@ TEST(StartUp, ASelectedPresetGivesTheStartingFrequency) {
   EXPECT_EQ(harness.device.OpenedName(), "COM2");
 }
 
-TEST(StartUp, WithNoPresetSelectedF1IsMovedIntoTheBand) {
-  for (const auto& [f1, expected] : {std::pair{"1000", 1000}, {"100", 500}, {"23000", 20000}}) {
-    FormHarness harness;
-    harness.WriteIni(QByteArray("[Freq]\nF1=") + f1 + "\n[Nastavitve]\nmin=500\nmax=20000\n");
-    auto& form = harness.Load();
-    EXPECT_EQ(form.HScroll1->value(), expected) << f1;
-    EXPECT_EQ(harness.WordsOnWire().back(), expected + 12);
-    for (int n = 1; n <= 16; ++n) EXPECT_FALSE(form.M(n)->IsSelected());
-  }
-}
-
 TEST(StartUp, SeveralSelectedPresetsAreRecalledInTurnAndTheLastWins) {
   FormHarness harness;
   harness.WriteIni(Presets("M2=true\nM3=0\nM4=-1\n"));
@@ -56,14 +45,6 @@ TEST(StartUp, SeveralSelectedPresetsAreRecalledInTurnAndTheLastWins) {
   EXPECT_TRUE(form.M(4)->IsSelected());
   EXPECT_EQ(form.HScroll1->value(), 4400);
   EXPECT_EQ(harness.WordsFramed(), (std::vector<uint16_t>{1012, 2212, 4412, 0x8505, 4412}));
-}
-
-TEST(StartUp, ABandAboveTheDesignRangeStillStartsOnItsOwnF1) {
-  FormHarness harness;
-  harness.WriteIni("[Freq]\nF1=31000\n[Nastavitve]\nmin=30000\nmax=32000\n");
-  auto& form = harness.Load();
-  EXPECT_EQ(form.HScroll1->value(), 31000);
-  EXPECT_EQ(harness.WordsOnWire(), (std::vector<uint16_t>{0x8505, 31012}));
 }
 
 TEST(StartUp, NoFileOpensOnTheDesignValuesAndCreatesNothing) {

@@ -70,8 +70,7 @@ void Form1::Form_Load() {
   receiver_.Load(file);
   ShowFrequencyStatus();
   if (!receiver_.OpenPort(environment_.port_name)) {
-    environment_.message_box(
-        texts::ComInterfaceError(texts::PortFailure(receiver_.LastOpen())));
+    environment_.message_box(texts::ComInterfaceError(texts::PortFailure(receiver_.LastOpen())));
   }
   receiver_.SendStartWords();
 }
