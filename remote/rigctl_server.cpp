@@ -72,11 +72,15 @@ void RigctlServer::Accept() {
                false,
                std::make_unique<HeldConnection>(socket->socketDescriptor())});
     clients_.push_back(client);
+    // Past this Qt stops reading, and the system holds the client back.
+    socket->setReadBufferSize(kInputBuffer);
     Client* raw = client.get();
     connect(socket, &QObject::destroyed, this, [this, raw] { Forget(raw); });
-    connect(socket, &QTcpSocket::readyRead, this, [this, weak = std::weak_ptr(client)] {
-      if (const auto c = weak.lock()) Receive(c);
-    });
+    const auto serve = [this, weak = std::weak_ptr(client)] {
+      if (const auto c = weak.lock()) Serve(c);
+    };
+    connect(socket, &QTcpSocket::readyRead, this, serve);
+    connect(socket, &QTcpSocket::bytesWritten, this, serve);
     // Qt closes a socket whose peer has ended its input; what the peer sent before is answered
     // through the held connection.
     connect(socket, &QTcpSocket::readChannelFinished, this, [this, weak = std::weak_ptr(client)] {
@@ -85,34 +89,46 @@ void RigctlServer::Accept() {
   }
 }
 
-void RigctlServer::Receive(const ClientPtr& client) {
+bool RigctlServer::ReadMore(const ClientPtr& client) {
   QTcpSocket* socket = client->socket;
-  if (!socket) return;
-  client->partial += socket->readAll();
+  const QByteArray bytes = socket->read(kBytesPerRead);
+  if (bytes.isEmpty()) return false;
+  client->partial += bytes;
   TakeLines(client->partial, client->lines);
   // A line that never ends is no command; a client sending one is dropped.
   if (client->partial.size() > kLongestLine + kLongestLineEnd) {
     socket->abort();
-    return;
+    return false;
   }
-  AnswerUpToNextTuning(client);
+  return true;
 }
 
-void RigctlServer::AnswerUpToNextTuning(const ClientPtr& client) {
-  while (!client->lines.empty() && client->socket &&
-         client->socket->state() == QAbstractSocket::ConnectedState) {
+void RigctlServer::Serve(const ClientPtr& client) {
+  int answered = 0;
+  while (client->socket && client->socket->state() == QAbstractSocket::ConnectedState &&
+         !client->waiting_for_turn && !client->more_next_turn) {
+    // Served again once the client has read its replies (bytesWritten).
+    if (client->socket->bytesToWrite() > kUnreadReplies) return;
+    if (client->lines.empty() && !ReadMore(client)) return;
+    if (client->lines.empty()) continue;
     if (RigctlSession::SendsAWord(client->lines.front())) {
-      if (!client->waiting_for_turn) {
-        client->waiting_for_turn = true;
-        rotation_.push_back(client);
-        ScheduleTurn();
-      }
+      client->waiting_for_turn = true;
+      rotation_.push_back(client);
+      ScheduleTurn();
       return;
     }
+    if (answered == kCommandsPerTurn) return ServeAgainNextTurn(client);
     const QByteArray line = client->lines.front();
     client->lines.pop_front();
     Answer(client, line);
+    ++answered;
   }
+}
+
+void RigctlServer::ServeAgainNextTurn(const ClientPtr& client) {
+  client->more_next_turn = true;
+  served_next_turn_.push_back(client);
+  ScheduleTurn();
 }
 
 void RigctlServer::AnswerEverything(const ClientPtr& client) {
@@ -154,11 +170,19 @@ bool RigctlServer::Answer(const ClientPtr& client, const QByteArray& line) {
 }
 
 void RigctlServer::ScheduleTurn() {
-  if (turn_scheduled_ || rotation_.empty()) return;
+  if (turn_scheduled_ || (rotation_.empty() && served_next_turn_.empty())) return;
   turn_scheduled_ = true;
   // A turn of its own: input and other events that came meanwhile are seen between two frames.
   QTimer::singleShot(0, this, [this] {
     turn_scheduled_ = false;
+    // Each client that had more to say gets its next share, in the order they ran out.
+    for (auto waiting = std::exchange(served_next_turn_, {}); !waiting.empty();
+         waiting.pop_front()) {
+      if (const ClientPtr client = waiting.front().lock()) {
+        client->more_next_turn = false;
+        Serve(client);
+      }
+    }
     TuneNext();
     ScheduleTurn();
   });
@@ -174,7 +198,7 @@ void RigctlServer::TuneNext() {
     const QByteArray line = client->lines.front();
     client->lines.pop_front();
     Answer(client, line);
-    AnswerUpToNextTuning(client);  // its reads that follow, and its next turn
+    Serve(client);  // its reads that follow, and its next turn
     return;
   }
 }

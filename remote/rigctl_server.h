@@ -24,12 +24,21 @@ namespace orx::remote {
 // Hamlib's rigctld protocol on a TCP port, for loggers, schedulers and digital-mode programs.
 // Every client is served from the event loop; none can hold the window up or stop it. A command
 // that tunes costs a word frame, so those wait their turn: one a turn of the event loop, the
-// clients in rotation. Everything else is answered as soon as it is a client's next command.
+// clients in rotation. Everything else is answered as soon as it is a client's next command, a
+// bounded number of them a turn, so that a client sending without end shares the loop with the
+// others. A client that does not read its replies is not read either until it has caught up:
+// what it costs the program stays bounded, and the system's flow control holds it back.
 class RigctlServer : public QObject {
  public:
   static constexpr int kMaximumClients = 8;
   static constexpr qsizetype kLongestLine = 1024;  // the command, without its line end
   static constexpr qsizetype kLongestLineEnd = 2;  // CR LF
+  // A client's share of one turn of the event loop.
+  static constexpr int kCommandsPerTurn = 64;
+  static constexpr qint64 kBytesPerRead = 4096;
+  // What the program keeps of one client at most: its unread input and its unread replies.
+  static constexpr qint64 kInputBuffer = 16 * 1024;
+  static constexpr qint64 kUnreadReplies = 16 * 1024;
 
   explicit RigctlServer(TuningTarget& target, QObject* parent = nullptr);
   ~RigctlServer() override;
@@ -48,19 +57,23 @@ class RigctlServer : public QObject {
     std::deque<QByteArray> lines;          // complete commands not yet answered
     bool waiting_for_turn = false;         // in the rotation of tuning commands
     std::unique_ptr<HeldConnection> held;  // answers what came before the end of its input
+    bool more_next_turn = false;           // used its share of a turn with commands left
   };
   using ClientPtr = std::shared_ptr<Client>;
 
   void Accept();
-  void Receive(const ClientPtr& client);
-  // Answers the client's commands up to its next tuning command, which then waits its turn.
-  void AnswerUpToNextTuning(const ClientPtr& client);
+  // Answers the client's commands up to its next tuning command, which then waits its turn, or
+  // up to its share of the turn, or while its unread replies stay within the bound.
+  void Serve(const ClientPtr& client);
+  // Takes what the client sent into its lines; false when nothing more came.
+  bool ReadMore(const ClientPtr& client);
   // The client said all it had to say: everything it sent is answered before it is let go.
   void AnswerEverything(const ClientPtr& client);
   // False once the client is gone or said goodbye.
   bool Answer(const ClientPtr& client, const QByteArray& line);
   void TuneNext();
   void ScheduleTurn();
+  void ServeAgainNextTurn(const ClientPtr& client);
   void Forget(Client* client);
 
   TuningTarget& target_;
@@ -68,6 +81,7 @@ class RigctlServer : public QObject {
   std::list<ClientPtr> clients_;
   std::deque<std::weak_ptr<Client>> rotation_;  // clients whose next command tunes
   bool turn_scheduled_ = false;
+  std::deque<std::weak_ptr<Client>> served_next_turn_;
 };
 
 }  // namespace orx::remote
