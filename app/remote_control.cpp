@@ -10,6 +10,42 @@
 
 namespace orx::app {
 
+namespace {
+
+QString SocketReason(const remote::RigctlServer& server) {
+  switch (server.Error()) {
+    case QAbstractSocket::AddressInUseError:
+      return QStringLiteral("ta vrata že uporablja drug program");
+    case QAbstractSocket::SocketAccessError:
+      return QStringLiteral("ni dovoljenja (vrata pod 1024 sme odpreti le skrbnik)");
+    case QAbstractSocket::SocketAddressNotAvailableError:
+      return QStringLiteral("ta računalnik nima tega naslova");
+    case QAbstractSocket::UnsupportedSocketOperationError:
+      return QStringLiteral("ta računalnik te vrste naslovov ne podpira");
+    case QAbstractSocket::SocketResourceError:
+      return QStringLiteral("sistemu je zmanjkalo virov za nova vrata");
+    default:
+      return QStringLiteral("sistem vrat ni dal (%1)").arg(server.ErrorString());
+  }
+}
+
+}  // namespace
+
+QString ControlPortUnavailable(const QHostAddress& address, quint16 port,
+                               const remote::RigctlServer& server) {
+  return QStringLiteral("Vrat za ukaze Hamlib %1:%2 ni mogoče odpreti: %3")
+      .arg(address.toString())
+      .arg(port)
+      .arg(SocketReason(server));
+}
+
+QString ControlPortOpenToTheNetwork(const QHostAddress& address, quint16 port) {
+  return QStringLiteral(
+             "ukaze Hamlib sprejema na %1:%2; sprejemnik lahko uglasi vsak, ki doseže ta naslov.")
+      .arg(address.toString())
+      .arg(port);
+}
+
 std::unique_ptr<remote::ReceiverTuning> WindowTuning(ui::Form1& form) {
   return std::make_unique<remote::ReceiverTuning>(form.Receiver(),
                                                   [&form] { form.HScroll1->ApplyHeldInput(); });
@@ -21,17 +57,13 @@ RemoteControl StartRemoteControl(ui::Form1& form, const QHostAddress& address, q
   control.tuning = WindowTuning(form);
   control.server = std::make_unique<remote::RigctlServer>(*control.tuning);
   if (!control.server->Listen(address, port)) {
-    tell_user(QStringLiteral("Vrat za ukaze Hamlib %1:%2 ni mogoče odpreti: %3")
-                  .arg(address.toString())
-                  .arg(port)
-                  .arg(control.server->ErrorString()));
+    tell_user(ControlPortUnavailable(address, port, *control.server));
     return {};
   }
   if (!address.isLoopback()) {
-    std::fprintf(stderr,
-                 "%s: ukaze Hamlib sprejema na %s:%u; sprejemnik lahko uglasi vsak, ki doseže "
-                 "ta naslov.\n",
-                 kProgramName, address.toString().toLocal8Bit().constData(), port);
+    std::fprintf(
+        stderr, "%s: %s\n", kProgramName,
+        ControlPortOpenToTheNetwork(address, control.server->Port()).toLocal8Bit().constData());
   }
   return control;
 }

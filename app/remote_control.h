@@ -14,6 +14,12 @@
 
 namespace orx::app {
 
+// Why the control port could not be had, in the user's words.
+QString ControlPortUnavailable(const QHostAddress& address, quint16 port,
+                               const remote::RigctlServer& server);
+// The warning for a control port that listens beyond this machine.
+QString ControlPortOpenToTheNetwork(const QHostAddress& address, quint16 port);
+
 // The control port's hold on the receiver behind the window: what the user did with the keys
 // and the wheel before a command came is applied before the command.
 std::unique_ptr<remote::ReceiverTuning> WindowTuning(ui::Form1& form);

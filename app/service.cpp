@@ -5,8 +5,10 @@
 #include "service.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
 #include "app/platform.h"
+#include "app/remote_control.h"
 #include "receiver/receiver.h"
 #include "remote/receiver_tuning.h"
 #include "remote/rigctl_server.h"
@@ -15,42 +17,69 @@
 
 namespace orx::app {
 
+namespace {
+
+// A message of the window, as one line of the journal: "Branje datoteke pll.ini ni uspelo:
+// /etc/orx-frekvenca/pll.ini: ni dovoljenja".
+QString OneLine(QString text) {
+  text.replace(QStringLiteral(".\n"), QStringLiteral(": "));
+  return text.replace(u'\n', QStringLiteral(": "));
+}
+
+QString SettingsFileMissing(const QString& path) {
+  return QStringLiteral(
+             "Datoteke z nastavitvami %1 ni; sprejemnik začne na privzetih vrednostih (2000 kHz, "
+             "pas 0–24000 kHz).")
+      .arg(path);
+}
+
+}  // namespace
+
 int RunService(const ServiceSetup& setup, link::Module1& link) {
-  TerminationSignals termination([] { QCoreApplication::exit(0); });
-  const auto one_line = [&setup](QString text) {
-    setup.tell(text.replace(u'\n', QStringLiteral(": ")));
-  };
+  // From the start, so that no signal is lost; once the receiver runs, a signal ends it before
+  // any further word, whoever asked for one.
+  receiver::Receiver* running = nullptr;
+  TerminationSignals termination([&running] {
+    if (running) running->Close();
+    QCoreApplication::exit(0);
+  });
+  const auto one_line = [&setup](const QString& text) { setup.tell(OneLine(text)); };
+
+  // What is wrong with the set-up is found before the synthesizer is touched.
+  if (!QFileInfo::exists(setup.settings_file)) one_line(SettingsFileMissing(setup.settings_file));
   const auto file = settings::basIniFile::ReadIniFile(setup.settings_file);
-  if (!file.readable)
+  if (!file.readable) {
     one_line(ui::texts::ReadFailed(setup.settings_file, file.error_number, file.reason));
+    return kSetupMistake;
+  }
   // Never written: the service keeps no preset, no note and no limit of its own.
   receiver::Receiver receiver(link, {setup.settings_file, QString()});
   receiver.Load(file);
 
+  remote::ReceiverTuning tuning(receiver);
+  remote::RigctlServer server(tuning);
+  if (!server.Listen(setup.address, setup.rigctld_port)) {
+    one_line(ControlPortUnavailable(setup.address, setup.rigctld_port, server));
+    return kSetupMistake;
+  }
+  if (!setup.address.isLoopback())
+    one_line(ControlPortOpenToTheNetwork(setup.address, server.Port()));
+
   if (!receiver.OpenPort(setup.port_name)) {
     one_line(ui::texts::ComInterfaceError(ui::texts::PortFailure(receiver.LastOpen())));
-    return 1;  // a service manager may try again later
+    return kPortUnavailable;  // a service manager may try again later
   }
+  running = &receiver;
   const bool started = receiver.SendStartWords();
   const auto end = [&receiver](int status) {
     receiver.Close();
     return status;
   };
   if (!started) {
-    one_line(ui::texts::ComInterfaceError(ui::texts::LineOperationsRefused(link.LastOpen())));
-    return end(1);
+    one_line(ui::texts::ComInterfaceError(ui::texts::LineOperationsRefused(receiver.LastOpen())));
+    return end(kPortUnavailable);
   }
   if (termination.Received()) return end(0);
-
-  remote::ReceiverTuning tuning(receiver);
-  remote::RigctlServer server(tuning);
-  if (!server.Listen(setup.address, setup.rigctld_port)) {
-    one_line(QStringLiteral("Vrat za ukaze Hamlib %1:%2 ni mogoče odpreti: %3")
-                 .arg(setup.address.toString())
-                 .arg(setup.rigctld_port)
-                 .arg(server.ErrorString()));
-    return end(1);
-  }
   if (setup.listening) setup.listening(server.Port());
   return end(QCoreApplication::exec());
 }

@@ -22,8 +22,15 @@ struct ServiceSetup {
   std::function<void(quint16)> listening;  // told the port once it listens
 };
 
-// Runs until a termination signal: exit status 0, or 1 when the port or the control port
-// cannot be used at start.
+// How a service run ends: a signal ends it with 0.
+// A serial port that is missing, busy or refuses its lines may be there later: a service manager
+// tries again. A settings file that cannot be read, or a control port that cannot be had, stays
+// so until someone mends the set-up: it is not retried.
+inline constexpr int kPortUnavailable = 1;
+inline constexpr int kSetupMistake = 78;
+
+// Runs until a termination signal. The settings are read and the control port bound before the
+// serial port is opened and the synthesizer programmed.
 int RunService(const ServiceSetup& setup, link::Module1& link);
 
 }  // namespace orx::app

@@ -52,6 +52,10 @@ QString RigctlServer::ErrorString() const {
   return server_->errorString();
 }
 
+QAbstractSocket::SocketError RigctlServer::Error() const {
+  return server_->serverError();
+}
+
 quint16 RigctlServer::Port() const {
   return server_->serverPort();
 }

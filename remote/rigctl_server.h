@@ -4,6 +4,7 @@
 
 #pragma once
 
+#include <QAbstractSocket>
 #include <QHostAddress>
 #include <QObject>
 #include <QPointer>
@@ -46,6 +47,7 @@ class RigctlServer : public QObject {
   // False when the address and port cannot be bound; ErrorString() then says why.
   bool Listen(const QHostAddress& address, quint16 port);
   QString ErrorString() const;
+  QAbstractSocket::SocketError Error() const;
   quint16 Port() const;
   int ClientCount() const { return static_cast<int>(clients_.size()); }
 
