@@ -56,7 +56,10 @@ int RunService(const ServiceSetup& setup, link::Module1& link) {
   receiver::Receiver receiver(link, {setup.settings_file, QString()});
   receiver.Load(file);
 
-  remote::ReceiverTuning tuning(receiver);
+  // The signal's own handler may come after a tuning already due in the same turn of the loop.
+  remote::ReceiverTuning tuning(receiver, [&termination, &receiver] {
+    if (termination.Received()) receiver.Close();
+  });
   remote::RigctlServer server(tuning);
   if (!server.Listen(setup.address, setup.rigctld_port)) {
     one_line(ControlPortUnavailable(setup.address, setup.rigctld_port, server));

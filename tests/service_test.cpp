@@ -14,7 +14,9 @@
 #include <QStandardPaths>
 #include <QTcpServer>
 #include <QTemporaryDir>
+#include <QTest>
 
+#include "link/steady_clock.h"
 #include "settings/bas_ini_file.h"
 #include "support/form_harness.h"
 #include "support/loopback.h"
@@ -120,6 +122,50 @@ TEST(Service, AClientPipeliningTuningsHoldsNoOtherOnTheRealClock) {
   ASSERT_TRUE(service.waitForFinished(10000));
   close(busy);
   close(other);
+}
+
+// Real frames on the real clock: SIGTERM comes while a client's tunings are queued. The word in
+// progress ends, and no other starts after it, whoever asked for one.
+TEST(Service, NoWordStartsOnceATerminationSignalHasArrived) {
+  QTemporaryDir folder;
+  const QString ini = folder.filePath("pll.ini");
+  WriteBytes(ini, "[Freq]\nF1=1000\n");
+  QProcess service;
+  const quint16 port = StartService(service, ini, folder.filePath("events"));
+  ASSERT_NE(port, 0);
+  const int busy = LoopbackConnection(port, {0, 5});
+  const int other = LoopbackConnection(port, {0, 5});
+  ASSERT_GE(busy, 0);
+  ASSERT_GE(other, 0);
+  QByteArray tunings;
+  for (int k = 1; k <= 20; ++k) tunings += "F " + QByteArray::number((2000 + k) * 1000) + "\n";
+  ASSERT_EQ(send(busy, tunings.constData(), tunings.size(), MSG_NOSIGNAL), tunings.size());
+  ASSERT_EQ(send(other, "F 9000000\n", 10, MSG_NOSIGNAL), 10);
+  EXPECT_EQ(ReadLine(busy), "RPRT 0");
+  QTest::qWait(35);  // within a frame
+  const double signalled = link::SteadyClock().ReadMilliseconds();
+  kill(static_cast<pid_t>(service.processId()), SIGTERM);
+  ASSERT_TRUE(service.waitForFinished(10000));
+  EXPECT_EQ(service.exitCode(), 0);
+
+  double last_start = 0;
+  int starts_after = 0;
+  for (const QByteArray& line : ReadBytes(folder.filePath("events")).split('\n')) {
+    const auto fields = line.split(' ');
+    if (fields.size() != 4 || static_cast<Operation>(fields[1].toInt()) != Operation::kDtr ||
+        fields[2] != "1" || fields[3] != "1")
+      continue;
+    last_start = fields[0].toDouble();
+    if (last_start > signalled + 1.0) ++starts_after;
+  }
+  EXPECT_EQ(starts_after, 0) << "last word started " << last_start - signalled
+                             << " ms after the signal";
+  // What each client heard is what went out: no success for a word that never started.
+  for (const int client : {busy, other}) {
+    for (QByteArray reply = ReadLine(client); !reply.isEmpty(); reply = ReadLine(client))
+      EXPECT_TRUE(reply == "RPRT 0" || reply == "RPRT -6") << reply.toStdString();
+    close(client);
+  }
 }
 
 // Each mistake on one line, and those of the set-up before the serial port is tried: a service
