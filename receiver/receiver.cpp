@@ -102,7 +102,6 @@ Receiver::Recall Receiver::RecallPreset(int n) {
   if (!frequency) return Recall::kNotAFrequency;
   if (!band_.Holds(*frequency)) return Recall::kOutsideBand;
   TuneTo(*frequency);
-  FreqText[n - 1] = stored;
   frequency_text_ = stored;
   emit FrequencyTextChanged();
   return Recall::kTuned;
@@ -111,8 +110,7 @@ Receiver::Recall Receiver::RecallPreset(int n) {
 IniWrite Receiver::StorePreset(int n, const QString& note) {
   notes_[n - 1] = note;
   emit NoteChanged(n);
-  FreqText[n - 1] = frequency_text_;
-  return Write({{settings::kFreqSection, settings::FreqKey(n), FreqText[n - 1]}});
+  return Write({{settings::kFreqSection, settings::FreqKey(n), frequency_text_}});
 }
 
 std::pair<QString, QString> Receiver::BandLimitsToEdit() const {

@@ -117,7 +117,6 @@ class Receiver : public QObject {
   int frequency_ = kDesignFrequency;
   QString frequency_text_ = QString::number(kDesignFrequency);
   int selected_ = 0;
-  std::array<QString, kPresetCount> FreqText;
   std::array<QString, kPresetCount> notes_;
   // The file as start-up read it, once, for the load's many keys.
   const settings::IniDocument* loading_ = nullptr;

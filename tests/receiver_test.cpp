@@ -118,6 +118,8 @@ INSTANTIATE_TEST_SUITE_P(
                   {0, 24000},
                   4400,
                   4},
+        StartCase{"SixteenthPresetSelected", "[Freq]\nF16=1600\n[Nastavitve]\nM16=True\n",
+                  {0, 24000}, 1600, 16},
         StartCase{"SelectedPresetThatDoesNotFit",
                   "[Freq]\nF1=1000\nF5=99999\n[Nastavitve]\nM5=True\n",
                   {0, 24000},
