@@ -19,12 +19,17 @@ bool IsLineEnd(char c) {
   return c == '\n' || c == '\r';
 }
 
-// Takes the complete lines off the front of `bytes`: LF, CR LF and a lone CR each end one.
+void TakeCommands(const QByteArray& line, std::deque<QByteArray>& commands) {
+  for (const QByteArray& command : RigctlSession::Commands(line)) commands.push_back(command);
+}
+
+// Takes the commands of the complete lines off the front of `bytes`: LF, CR LF and a lone CR
+// each end one.
 void TakeLines(QByteArray& bytes, std::deque<QByteArray>& lines) {
   qsizetype begin = 0;
   for (qsizetype i = 0; i < bytes.size(); ++i) {
     if (!IsLineEnd(bytes[i])) continue;
-    lines.push_back(bytes.mid(begin, i - begin));
+    TakeCommands(bytes.mid(begin, i - begin), lines);
     if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
     begin = i + 1;
   }
@@ -139,7 +144,7 @@ void RigctlServer::AnswerEverything(const ClientPtr& client) {
   if (!client->socket) return;
   client->partial += client->socket->readAll();
   TakeLines(client->partial, client->lines);
-  if (!client->partial.isEmpty()) client->lines.push_back(std::exchange(client->partial, {}));
+  if (!client->partial.isEmpty()) TakeCommands(std::exchange(client->partial, {}), client->lines);
   while (!client->lines.empty()) {
     const QByteArray line = client->lines.front();
     client->lines.pop_front();

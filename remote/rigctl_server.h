@@ -56,7 +56,7 @@ class RigctlServer : public QObject {
     QPointer<QTcpSocket> socket;
     RigctlSession session;
     QByteArray partial;                    // what came after the last line end
-    std::deque<QByteArray> lines;          // complete commands not yet answered
+    std::deque<QByteArray> lines;          // commands of complete lines, not yet answered
     bool waiting_for_turn = false;         // in the rotation of tuning commands
     std::unique_ptr<HeldConnection> held;  // answers what came before the end of its input
     bool more_next_turn = false;           // used its share of a turn with commands left

@@ -67,22 +67,92 @@ QByteArray LongName(char short_name) {
   }
 }
 
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+
 bool IsPrintable(const QByteArray& line) {
   return std::all_of(line.begin(), line.end(), [](char c) {
     const auto byte = static_cast<unsigned char>(c);
-    return byte >= 0x20 && byte < 0x7f;
+    return (byte >= 0x20 && byte < 0x7f) || c == '\t';
   });
+}
+
+bool IsSeparator(char c) {
+  return QByteArray("+;|,").contains(c);
+}
+
+// How many arguments a command takes, as Hamlib's command table has them.
+int ArgumentCount(const QByteArray& name) {
+  static const QList<QByteArray> kTwo = {"set_mode",  "set_split_vfo",
+                                         "set_level", "set_func",
+                                         "set_parm",  "set_split_mode",
+                                         "set_ant",   "scan",
+                                         "M",         "S",
+                                         "L",         "U",
+                                         "P",         "X",
+                                         "Y",         "g"};
+  static const QList<QByteArray> kOne = {"set_freq",
+                                         "set_vfo",
+                                         "set_ptt",
+                                         "set_powerstat",
+                                         "get_vfo_info",
+                                         "get_level",
+                                         "get_func",
+                                         "get_parm",
+                                         "get_ant",
+                                         "set_rit",
+                                         "set_xit",
+                                         "set_rptr_shift",
+                                         "set_rptr_offs",
+                                         "set_ctcss_tone",
+                                         "set_dcs_code",
+                                         "set_split_freq",
+                                         "set_ts",
+                                         "set_mem",
+                                         "set_bank",
+                                         "vfo_op",
+                                         "set_trn",
+                                         "reset",
+                                         "send_morse",
+                                         "send_cmd",
+                                         "F",
+                                         "V",
+                                         "T",
+                                         "l",
+                                         "u",
+                                         "p",
+                                         "y",
+                                         "J",
+                                         "Z",
+                                         "R",
+                                         "O",
+                                         "C",
+                                         "D",
+                                         "I",
+                                         "N",
+                                         "E",
+                                         "B",
+                                         "G",
+                                         "A",
+                                         "*",
+                                         "b",
+                                         "w"};
+  if (kTwo.contains(name)) return 2;
+  if (kOne.contains(name)) return 1;
+  return 0;
 }
 
 std::optional<Command> Parse(QByteArray line) {
   Command command;
-  if (!line.isEmpty() && QByteArray("+;|,").contains(line.front())) {
+  if (!line.isEmpty() && IsSeparator(line.front())) {
     command.separator = line.front() == '+' ? '\n' : line.front();
     line.remove(0, 1);
   }
   line = line.trimmed();
   if (line.isEmpty()) return std::nullopt;
   QByteArray rest;
+  line.replace('\t', ' ');
   if (line.front() == '\\') {
     const qsizetype end = line.indexOf(' ');
     command.name = line.mid(1, end < 0 ? -1 : end - 1);
@@ -124,6 +194,13 @@ QByteArray Result(const Command& command, int code) {
   return Echo(command) + Report(code);
 }
 
+// A whole number at the front of `text`, as sscanf's %d takes it.
+bool StartsWithInteger(const QByteArray& text) {
+  qsizetype i = 0;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+  return i < text.size() && text[i] >= '0' && text[i] <= '9';
+}
+
 std::optional<int> Kilohertz(const QByteArray& hertz_text) {
   bool ok = false;
   const double hertz = hertz_text.toDouble(&ok);
@@ -138,6 +215,47 @@ QByteArray Hertz(int kilohertz) {
 }
 
 }  // namespace
+
+QList<QByteArray> RigctlSession::Commands(const QByteArray& line) {
+  if (line.size() > static_cast<qsizetype>(kLongestCommandLine) || !IsPrintable(line))
+    return {line};
+  QList<QByteArray> commands;
+  const qsizetype size = line.size();
+  qsizetype at = 0;
+  const auto skip_blanks = [&] {
+    while (at < size && IsBlank(line[at])) ++at;
+  };
+  const auto skip_word = [&] {
+    while (at < size && !IsBlank(line[at])) ++at;
+  };
+  while (true) {
+    skip_blanks();
+    if (at == size) break;
+    const qsizetype begin = at;
+    if (IsSeparator(line[at])) {
+      ++at;
+      skip_blanks();
+      if (at == size) {
+        commands.push_back(line.mid(begin));
+        break;
+      }
+    }
+    QByteArray name;
+    if (line[at] == '\\') {
+      const qsizetype name_begin = ++at;
+      skip_word();
+      name = line.mid(name_begin, at - name_begin);
+    } else {
+      name = QByteArray(1, line[at++]);
+    }
+    for (int n = ArgumentCount(name); n > 0; --n) {
+      skip_blanks();
+      skip_word();
+    }
+    commands.push_back(line.mid(begin, at - begin));
+  }
+  return commands;
+}
 
 bool RigctlSession::SendsAWord(const QByteArray& line) {
   if (!IsPrintable(line)) return false;
@@ -176,12 +294,18 @@ RigctlSession::Reply RigctlSession::Handle(const QByteArray& line) {
   }
   if (name == "get_mode") return {Values(command, {{"Mode", kMode}, {"Passband", kPassband}})};
   if (name == "set_mode") {
-    if (first.isEmpty()) return {Result(command, kInvalidArgument)};
+    const QByteArray passband = command.arguments.value(1);
+    if (first.isEmpty() || !StartsWithInteger(passband)) return {Result(command, kInvalidArgument)};
     return {Result(command, first == kMode ? kOk : kNotAvailable)};
   }
   if (name == "get_ptt") return {Values(command, {{"PTT", "0"}})};  // it never transmits
   if (name == "get_split_vfo") return {Values(command, {{"Split", "0"}, {"TX VFO", kVfo}})};
   if (name == "get_powerstat") return {Values(command, {{"Power Status", "1"}})};
+  // It is on whenever it can answer: on again is no change, off it cannot go.
+  if (name == "set_powerstat") {
+    if (first.isEmpty()) return {Result(command, kInvalidArgument)};
+    return {Result(command, first == "1" ? kOk : kNotAvailable)};
+  }
   // Hamlib 4.5 asks before every set_mode; rigctld answers with the value and the result.
   if (name == "get_lock_mode") {
     if (command.separator) return {Values(command, {{"Locked", "0"}})};
@@ -227,7 +351,7 @@ RigctlSession::Reply RigctlSession::Handle(const QByteArray& line) {
             "done\n" +
             trailer};
   }
-  return {Report(kNotAvailable)};
+  return {Result(command, kNotAvailable)};
 }
 
 }  // namespace orx::remote

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 
 #include "tuning_target.h"
 
@@ -20,6 +21,12 @@ class RigctlSession {
   };
 
   explicit RigctlSession(TuningTarget& target) : target_(target) {}
+
+  // The commands of one line, as rigctld reads them: each a name (one letter, or a backslash
+  // and the long name) with as many arguments as it takes, and optionally the separator of the
+  // extended form before it; white space (blanks, TABs) between them. "f v", "fv", "F 7030000 f",
+  // "f;v" and "+f v" are two commands each. A line that is no text stays whole, for its error.
+  static QList<QByteArray> Commands(const QByteArray& line);
 
   // `line` is one command without its line ending.
   Reply Handle(const QByteArray& line);

@@ -85,6 +85,15 @@ TEST(RigctlProtocol, CommandsAndTheirReplies) {
       {"+\\get_lock_mode", "get_lock_mode:\nLocked: 0\nRPRT 0\n"},
       {"\x01\x7f\xff", "RPRT -1\n"},
       {"q", "RPRT 0\n"},
+      // Refused in the extended form: echoed first, as rigctld does.
+      {"+T 0", "set_ptt: 0\nRPRT -11\n"},
+      {";\\get_vfo_info VFOA", "get_vfo_info: VFOA;RPRT -11\n"},
+      {"+\\set_powerstat 0", "set_powerstat: 0\nRPRT -11\n"},
+      {"\\set_powerstat 1", "RPRT 0\n"},  // it is on
+      {"M AM abc", "RPRT -1\n"},          // a passband that is no number
+      {"M AM", "RPRT -1\n"},
+      {"M AM -1", "RPRT 0\n"},
+      {"M\tAM\t0", "RPRT 0\n"},
   };
   for (const Case& c : cases) {
     FakeTuning tuning;
@@ -92,6 +101,29 @@ TEST(RigctlProtocol, CommandsAndTheirReplies) {
     EXPECT_EQ(session.Handle(c.line).text, QByteArray(c.reply)) << c.line;
     EXPECT_TRUE(tuning.tuned.isEmpty()) << c.line;
   }
+}
+
+TEST(RigctlProtocol, ALineHoldsAsManyCommandsAsItsNamesAndArgumentsMake) {
+  using List = QList<QByteArray>;
+  const std::pair<const char*, List> cases[] = {
+      {"f v m", {"f", "v", "m"}},
+      {"fvm", {"f", "v", "m"}},
+      {"F 7030000 f", {"F 7030000", "f"}},
+      {"F\t7030000", {"F\t7030000"}},
+      {"f;v", {"f", ";v"}},
+      {"+f v", {"+f", "v"}},
+      {"+f;v", {"+f", ";v"}},
+      {"M AM 0 f", {"M AM 0", "f"}},
+      {"S 0 VFOA s", {"S 0 VFOA", "s"}},
+      {"L AF 0.5 l AF f", {"L AF 0.5", "l AF", "f"}},
+      {"\\set_powerstat 1 \\get_freq", {"\\set_powerstat 1", "\\get_freq"}},
+      {"+\\get_vfo_info VFOA f", {"+\\get_vfo_info VFOA", "f"}},
+      {"  f  \t ", {"f"}},
+      {"F", {"F"}},
+      {"", {}},
+  };
+  for (const auto& [line, commands] : cases)
+    EXPECT_EQ(remote::RigctlSession::Commands(line), commands) << line;
 }
 
 TEST(RigctlProtocol, SetFrequencyRoundsToTheNearestKilohertzAHalfGoingUp) {
@@ -480,11 +512,51 @@ TEST_F(ControlPort, RepliesAreRigctldsOwn) {
     (void)reply(*ours, setup);
   }
   const QList<QByteArray> script = {
-      "f",         "+f",         ";f", "|f",     "\\get_freq",
-      "F 7104000", "f",          "",   " ",      "F abc",
-      "+F abc",    "+F 7105000", "+f", "V VFOA", "+V VFOA",
-      "M AM 0",    "+M AM 0",    "s",  "+s",     "\\get_lock_mode",
-      "f",         "\\chk_vfo",
+      "f",
+      "+f",
+      ";f",
+      "|f",
+      "\\get_freq",
+      "F 7104000",
+      "f",
+      "",
+      " ",
+      "F abc",
+      "+F abc",
+      "+F 7105000",
+      "+f",
+      "V VFOA",
+      "+V VFOA",
+      "M AM 0",
+      "+M AM 0",
+      "s",
+      "+s",
+      "\\get_lock_mode",
+      "f",
+      "\\chk_vfo",
+      // Several commands on a line, in every form, and TABs between.
+      "f f",
+      "ff",
+      "F 7030000 f",
+      "f;f",
+      "+f f",
+      ";f s",
+      "|f s",
+      "f,s",
+      "+f;s",
+      "\\get_freq \\get_freq",
+      "\\get_freq s",
+      "f\ts",
+      "F\t7031000",
+      "f  s",
+      "F 7032000 F 7033000 f",
+      "+F 7034000 f",
+      "+\\set_powerstat 1",
+      "\\set_powerstat 1",
+      "M AM abc",
+      "+M AM abc",
+      "M AM 0 f",
+      "s f",
   };
   for (const QByteArray& line : script) {
     EXPECT_EQ(reply(*ours, line), reply(*hamlib, line))
