@@ -100,6 +100,7 @@ void RigctlServer::Accept() {
 
 bool RigctlServer::ReadMore(const ClientPtr& client) {
   QTcpSocket* socket = client->socket;
+  if (!socket->isReadable()) return false;
   const QByteArray bytes = socket->read(kBytesPerRead);
   if (bytes.isEmpty()) return false;
   client->partial += bytes;
@@ -142,7 +143,7 @@ void RigctlServer::ServeAgainNextTurn(const ClientPtr& client) {
 
 void RigctlServer::AnswerEverything(const ClientPtr& client) {
   if (!client->socket) return;
-  client->partial += client->socket->readAll();
+  if (client->socket->isReadable()) client->partial += client->socket->readAll();
   TakeLines(client->partial, client->lines);
   if (!client->partial.isEmpty()) TakeCommands(std::exchange(client->partial, {}), client->lines);
   while (!client->lines.empty()) {
