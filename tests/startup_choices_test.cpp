@@ -178,9 +178,11 @@ TEST(PortFailure, TheSystemsUsualReasonsAreSlovenian) {
     EXPECT_TRUE(text.startsWith("Naprava /dev-test/pts/9: ")) << text.toStdString();
     EXPECT_FALSE(text.contains(QString::fromLocal8Bit(std::strerror(error)))) << text.toStdString();
   }
-  auto rare = link::OpenResultFromErrno(EOVERFLOW, "/dev-test/pts/9");
+  auto rare = link::OpenResultFromErrno(EHWPOISON, "/dev-test/pts/9");
   EXPECT_EQ(ui::texts::PortFailure(rare),
-            "Naprava /dev-test/pts/9: " + QString::fromLocal8Bit(std::strerror(EOVERFLOW)));
+            QString("Naprava /dev-test/pts/9: sistemska napaka %1 (%2)")
+                .arg(EHWPOISON)
+                .arg(QString::fromLocal8Bit(std::strerror(EHWPOISON))));
   EXPECT_EQ(ui::texts::PortFailure(link::OpenResultFromErrno(ENOTTY, "/dev-test/pts/9")),
             "Naprava /dev-test/pts/9: naprava ne sprejema ukazov za serijska vrata");
 }

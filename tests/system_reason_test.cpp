@@ -32,7 +32,18 @@ TEST(SystemReason, EachErrorAUserMeetsHasItsOwnSlovenianWords) {
   };
   for (const auto& [error, words] : reasons)
     EXPECT_EQ(ui::SystemReason(error, "system words"), QString::fromUtf8(words)) << error;
-  EXPECT_EQ(ui::SystemReason(EXDEV, "Invalid cross-device link"), "Invalid cross-device link");
+  // The settings file and the port meet these too.
+  for (const int error : {ENOTDIR, ENAMETOOLONG, ELOOP,   EMFILE, ENFILE,  ENOMEM,    EINVAL,
+                          EAGAIN,  EINTR,        ETXTBSY, EEXIST, EXDEV,   ENOTEMPTY, EBADF,
+                          ESTALE,  EOVERFLOW,    ENOLCK,  ENOSYS, ENOTSUP, ENOTCONN}) {
+    const QString words = ui::SystemReason(error, "system words");
+    EXPECT_FALSE(words.contains("system words")) << error;
+    EXPECT_FALSE(words.isEmpty()) << error;
+  }
+  // Any other still says what it is.
+  EXPECT_EQ(ui::SystemReason(EHWPOISON, "Memory page has hardware error"),
+            QString("sistemska napaka %1 (Memory page has hardware error)").arg(EHWPOISON));
+  EXPECT_EQ(ui::SystemReason(0, "words of a library"), "words of a library");
 }
 
 }  // namespace

@@ -38,9 +38,52 @@ QString SystemReason(int error_number, const QString& system_words) {
       return QStringLiteral("to je mapa");
     case ETIMEDOUT:
       return QStringLiteral("naprava se ni odzvala v predvidenem času");
+    case ENOTDIR:
+      return QStringLiteral("del poti ni mapa");
+    case ENAMETOOLONG:
+      return QStringLiteral("ime ali pot je predolga");
+    case ELOOP:
+      return QStringLiteral("na poti je preveč simbolnih povezav (morda krog)");
+    case EMFILE:
+    case ENFILE:
+      return QStringLiteral("odprtih je že preveč datotek");
+    case ENOMEM:
+      return QStringLiteral("zmanjkalo je pomnilnika");
+    case EINVAL:
+      return QStringLiteral("neveljavna zahteva ali napačna vrsta datoteke (ni navadna datoteka)");
+    case EAGAIN:
+      return QStringLiteral("vir trenutno ni na voljo, poskusite znova");
+    case EINTR:
+      return QStringLiteral("klic je prekinil signal");
+    case ETXTBSY:
+      return QStringLiteral("datoteko ravno izvaja ali piše drug program");
+    case EEXIST:
+      return QStringLiteral("datoteka že obstaja");
+    case EXDEV:
+      return QStringLiteral("datoteke ni mogoče premakniti na drug datotečni sistem");
+    case ENOTEMPTY:
+      return QStringLiteral("mapa ni prazna");
+    case EBADF:
+      return QStringLiteral("datoteka ni odprta za to dejanje");
+    case ESTALE:
+      return QStringLiteral("datoteka na omrežnem disku ni več veljavna");
+    case EOVERFLOW:
+      return QStringLiteral("datoteka je prevelika za ta sistem");
+    case ENOLCK:
+      return QStringLiteral("datoteke ni mogoče zakleniti");
+    case ENOSYS:
+    case ENOTSUP:
+      return QStringLiteral("sistem ali datotečni sistem tega dejanja ne podpira");
+    case ENOTCONN:
+    case ESHUTDOWN:
+      return QStringLiteral("povezava z omrežnim diskom je prekinjena");
     default:
-      return system_words;
+      break;
   }
+  // An error without Slovenian words of its own: its number, and the system's words for it.
+  if (error_number != 0)
+    return QStringLiteral("sistemska napaka %1 (%2)").arg(error_number).arg(system_words);
+  return system_words;
 }
 
 }  // namespace orx::ui
