@@ -114,6 +114,13 @@ bool RigctlServer::ReadMore(const ClientPtr& client) {
 }
 
 void RigctlServer::Serve(const ClientPtr& client) {
+  if (client->serving) return;
+  client->serving = true;
+  ServeShare(client);
+  client->serving = false;
+}
+
+void RigctlServer::ServeShare(const ClientPtr& client) {
   int answered = 0;
   while (client->socket && client->socket->state() == QAbstractSocket::ConnectedState &&
          !client->waiting_for_turn && !client->more_next_turn) {

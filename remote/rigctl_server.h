@@ -60,6 +60,7 @@ class RigctlServer : public QObject {
     bool waiting_for_turn = false;         // in the rotation of tuning commands
     std::unique_ptr<HeldConnection> held;  // answers what came before the end of its input
     bool more_next_turn = false;           // used its share of a turn with commands left
+    bool serving = false;                  // a reply's flush must not start another share
   };
   using ClientPtr = std::shared_ptr<Client>;
 
@@ -67,6 +68,7 @@ class RigctlServer : public QObject {
   // Answers the client's commands up to its next tuning command, which then waits its turn, or
   // up to its share of the turn, or while its unread replies stay within the bound.
   void Serve(const ClientPtr& client);
+  void ServeShare(const ClientPtr& client);
   // Takes what the client sent into its lines; false when nothing more came.
   bool ReadMore(const ClientPtr& client);
   // The client said all it had to say: everything it sent is answered before it is let go.
