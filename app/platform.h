@@ -19,6 +19,9 @@ bool DisplayAvailable();
 // first thing main does; a signal that comes before the event loop is kept for it.
 void ArmTerminationSignals();
 
+// Whether one of the signals armed above has arrived, even before the event loop saw it.
+bool TerminationSignalArrived();
+
 // Turns the signals armed above into a call of `on_signal` from the event loop, so that a word
 // frame in progress always finishes before the program closes. A signal that came before it
 // was made is delivered at the first turn of the loop.

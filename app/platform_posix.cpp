@@ -71,8 +71,12 @@ TerminationSignals::TerminationSignals(std::function<void()> on_signal, QObject*
 // The handlers stay: a second signal while the program ends must not kill it either.
 TerminationSignals::~TerminationSignals() = default;
 
-bool TerminationSignals::Received() const {
+bool TerminationSignalArrived() {
   return signal_received != 0;
+}
+
+bool TerminationSignals::Received() const {
+  return TerminationSignalArrived();
 }
 
 }  // namespace orx::app

@@ -19,6 +19,10 @@ TerminationSignals::TerminationSignals(std::function<void()> on_signal, QObject*
 
 TerminationSignals::~TerminationSignals() = default;
 
+bool TerminationSignalArrived() {
+  return false;
+}
+
 bool TerminationSignals::Received() const {
   return false;
 }

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "app/command_line.h"
+#include "app/platform.h"
 
 namespace orx::app {
 
@@ -47,8 +48,11 @@ QString ControlPortOpenToTheNetwork(const QHostAddress& address, quint16 port) {
 }
 
 std::unique_ptr<remote::ReceiverTuning> WindowTuning(ui::Form1& form) {
-  return std::make_unique<remote::ReceiverTuning>(form.Receiver(),
-                                                  [&form] { form.HScroll1->ApplyHeldInput(); });
+  return std::make_unique<remote::ReceiverTuning>(form.Receiver(), [&form] {
+    // The signal's own handler may come after a tuning already due in the same turn of the loop.
+    if (TerminationSignalArrived()) return form.Form_Unload();
+    form.HScroll1->ApplyHeldInput();
+  });
 }
 
 RemoteControl StartRemoteControl(ui::Form1& form, const QHostAddress& address, quint16 port,

@@ -21,7 +21,8 @@ QString ControlPortUnavailable(const QHostAddress& address, quint16 port,
 QString ControlPortOpenToTheNetwork(const QHostAddress& address, quint16 port);
 
 // The control port's hold on the receiver behind the window: what the user did with the keys
-// and the wheel before a command came is applied before the command.
+// and the wheel before a command came is applied before the command, and once a termination
+// signal has arrived no command tunes.
 std::unique_ptr<remote::ReceiverTuning> WindowTuning(ui::Form1& form);
 
 // The control port of --rigctld with the window behind it, or nothing when it cannot listen

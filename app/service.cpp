@@ -57,8 +57,8 @@ int RunService(const ServiceSetup& setup, link::Module1& link) {
   receiver.Load(file);
 
   // The signal's own handler may come after a tuning already due in the same turn of the loop.
-  remote::ReceiverTuning tuning(receiver, [&termination, &receiver] {
-    if (termination.Received()) receiver.Close();
+  remote::ReceiverTuning tuning(receiver, [&receiver] {
+    if (TerminationSignalArrived()) receiver.Close();
   });
   remote::RigctlServer server(tuning);
   if (!server.Listen(setup.address, setup.rigctld_port)) {

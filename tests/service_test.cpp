@@ -125,13 +125,20 @@ TEST(Service, AClientPipeliningTuningsHoldsNoOtherOnTheRealClock) {
 }
 
 // Real frames on the real clock: SIGTERM comes while a client's tunings are queued. The word in
-// progress ends, and no other starts after it, whoever asked for one.
-TEST(Service, NoWordStartsOnceATerminationSignalHasArrived) {
+// progress ends, and no other starts after it, whoever asked for one; with the window as well.
+class ControlPortAtTheEnd : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ControlPortAtTheEnd, NoWordStartsOnceATerminationSignalHasArrived) {
   QTemporaryDir folder;
   const QString ini = folder.filePath("pll.ini");
   WriteBytes(ini, "[Freq]\nF1=1000\n");
   QProcess service;
-  const quint16 port = StartService(service, ini, folder.filePath("events"));
+  QProcessEnvironment environment = WithoutDisplay();
+  environment.insert("QT_QPA_PLATFORM", "offscreen");  // the window's; the service needs none
+  service.setProcessEnvironment(environment);
+  service.start(ORX_TEST_CHILD, {GetParam(), ini, folder.filePath("events")});
+  ASSERT_TRUE(service.waitForReadyRead(10000)) << service.readAllStandardError().toStdString();
+  const quint16 port = static_cast<quint16>(service.readLine().trimmed().mid(5).toUInt());
   ASSERT_NE(port, 0);
   const int busy = LoopbackConnection(port, {0, 5});
   const int other = LoopbackConnection(port, {0, 5});
@@ -167,6 +174,11 @@ TEST(Service, NoWordStartsOnceATerminationSignalHasArrived) {
     close(client);
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(Faces, ControlPortAtTheEnd, ::testing::Values("service", "window-rigctld"),
+                         [](const auto& info) {
+                           return std::string(info.param) == "service" ? "Service" : "Window";
+                         });
 
 // Each mistake on one line, and those of the set-up before the serial port is tried: a service
 // manager retries status 1 (a port that may yet appear), never 2 or 78.

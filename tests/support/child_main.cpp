@@ -17,6 +17,8 @@
 //   orx_test_child service FILE EVENTS                the receiver with no window on the
 //                                                     recording link, its control port on a free
 //                                                     port that it prints; until a signal
+//   orx_test_child window-rigctld FILE EVENTS         the window with its control port, announced
+//                                                      as "port N"; EVENTS written at the close
 //   orx_test_child box-signal FILE EVENTS             the port does not open, and SIGTERM
 //                                                     arrives while the message box is up
 //   orx_test_child read-box-signal FILE EVENTS        FILE cannot be read, and SIGTERM arrives
@@ -34,6 +36,7 @@
 
 #include "app/platform.h"
 #include "app/program.h"
+#include "app/remote_control.h"
 #include "app/service.h"
 #include "link/recording_line_device.h"
 #include "link/steady_clock.h"
@@ -163,6 +166,24 @@ int Window(int argc, char* argv[], Run run) {
   return status;
 }
 
+// The window with its control port on a free port, announced as the service announces it.
+int WindowWithControlPort(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  orx::link::SteadyClock clock;
+  orx::link::RecordingLineDevice device(clock);
+  orx::link::Module1 link(device, clock);
+  orx::ui::Form1 form({link, QString::fromLocal8Bit(argv[2]), [](const QString&) {}});
+  orx::app::RemoteControl remote;
+  const int status = orx::app::RunWindow(form, [&] {
+    remote = orx::app::StartRemoteControl(form, QHostAddress(QHostAddress::LocalHost), 0,
+                                          [](const QString&) {});
+    std::printf("port %u\n", remote.server ? remote.server->Port() : 0);
+    std::fflush(stdout);
+  });
+  WriteEvents(device, argv[3]);
+  return status;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -173,6 +194,7 @@ int main(int argc, char* argv[]) {
   if (mode == "window" && argc == 4) return Window(argc, argv, Run::kTuning);
   if (mode == "load-signal" && argc == 4) return Window(argc, argv, Run::kSignalInLoad);
   if (mode == "service" && argc == 4) return Service(argc, argv);
+  if (mode == "window-rigctld" && argc == 4) return WindowWithControlPort(argc, argv);
   if (mode == "screen" && argc == 4) return Window(argc, argv, Run::kByHand);
   if (mode == "grab" && argc == 4) return Grab(argc, argv);
   if (mode == "box-signal" && argc == 4) return Window(argc, argv, Run::kSignalInMessageBox);
