@@ -113,6 +113,7 @@ TEST(RigctlProtocol, ALineHoldsAsManyCommandsAsItsNamesAndArgumentsMake) {
       {"f;v", {"f", ";v"}},
       {"+f v", {"+f", "v"}},
       {"+f;v", {"+f", ";v"}},
+      {"+ f v", {"+ f", "v"}},  // blanks after the separator, as rigctld allows
       {"M AM 0 f", {"M AM 0", "f"}},
       {"S 0 VFOA s", {"S 0 VFOA", "s"}},
       {"L AF 0.5 l AF f", {"L AF 0.5", "l AF", "f"}},
@@ -552,6 +553,8 @@ TEST_F(ControlPort, RepliesAreRigctldsOwn) {
       "F 7032000 F 7033000 f",
       "+F 7034000 f",
       "+\\set_powerstat 1",
+      "+ f",
+      "; f s",
       "\\set_powerstat 1",
       "M AM abc",
       "+M AM abc",
