@@ -94,6 +94,7 @@ TEST(RigctlProtocol, CommandsAndTheirReplies) {
       {"M AM", "RPRT -1\n"},
       {"M AM -1", "RPRT 0\n"},
       {"M\tAM\t0", "RPRT 0\n"},
+      {"\\set_powerstat\t1", "RPRT 0\n"},  // a TAB after a long name too
   };
   for (const Case& c : cases) {
     FakeTuning tuning;
