@@ -253,6 +253,22 @@ TEST_F(ControlPort, ManyCommandsAtOnceAreAllAnsweredInOrder) {
   EXPECT_EQ(harness.WordsOnWire(), (std::vector<uint16_t>{7012, 7013, 7014}));
 }
 
+// More than one turn's share of reads: the rest are answered in the turns that follow.
+TEST_F(ControlPort, ThousandsOfReadsAtOnceAreAllAnswered) {
+  auto client = Connect();
+  QByteArray reads;
+  for (int i = 0; i < 3000; ++i) reads += "f\n";
+  client->write(reads);
+  QByteArray replies;
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&] {
+        replies += client->readAll();
+        return replies.count('\n') == 3000;
+      },
+      5000));
+  EXPECT_EQ(replies, QByteArray("1000000\n").repeated(3000));
+}
+
 TEST_F(ControlPort, SetFrequencyAnswersOnlyOnceItsWordIsOnTheWire) {
   const auto tuning = app::WindowTuning(*form);
   remote::RigctlSession session(*tuning);
@@ -300,6 +316,13 @@ TEST_F(ControlPort, EveryCommandBeforeTheEndOfInputIsAnsweredBeforeTheClose) {
   EXPECT_EQ(ExchangeAndEndInput(control.server->Port(), "f\n"), "7104000\n");
   EXPECT_EQ(ExchangeAndEndInput(control.server->Port(), "f"), "7104000\n");
   EXPECT_EQ(harness.WordsOnWire(), std::vector<uint16_t>{7116});
+}
+
+TEST_F(ControlPort, ReadsHeldBehindATuningAtTheEndOfInputAreAnsweredEach) {
+  // More than one read of input is still unread when the input ends.
+  EXPECT_EQ(
+      ExchangeAndEndInput(control.server->Port(), "F 7105000\n" + QByteArray("f\n").repeated(3000)),
+      "RPRT 0\n" + QByteArray("7105000\n").repeated(3000));
 }
 
 // The held connection waits for room for a while, and gives up when the peer reads nothing.
