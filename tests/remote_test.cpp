@@ -93,6 +93,9 @@ TEST(RigctlProtocol, CommandsAndTheirReplies) {
       {"M AM abc", "RPRT -1\n"},          // a passband that is no number
       {"M AM", "RPRT -1\n"},
       {"M AM -1", "RPRT 0\n"},
+      {"M AM 9", "RPRT 0\n"},
+      {"M AM :", "RPRT -1\n"},  // the characters either side of the digits
+      {"M AM /", "RPRT -1\n"},
       {"M\tAM\t0", "RPRT 0\n"},
       {"\\set_powerstat\t1", "RPRT 0\n"},  // a TAB after a long name too
   };
