@@ -17,6 +17,7 @@ const QString kSettings = QStringLiteral("settings");
 const QString kListPorts = QStringLiteral("list-ports");
 const QString kRigctld = QStringLiteral("rigctld");
 const QString kRigctldAddress = QStringLiteral("rigctld-address");
+const QString kRigctldAllow = QStringLiteral("rigctld-allow");
 const QString kBusyWait = QStringLiteral("busy-wait");
 const QString kNoWindow = QStringLiteral("no-window");
 const QString kSeeHelp = QStringLiteral(" (glej --help)");
@@ -30,7 +31,7 @@ Options Failed(const QString& what) {
 
 // QCommandLineParser says only "missing value"; name the option the user left without one.
 QString OptionMissingItsValue(const QStringList& arguments) {
-  for (const QString& name : {kPort, kSettings, kRigctld, kRigctldAddress}) {
+  for (const QString& name : {kPort, kSettings, kRigctld, kRigctldAddress, kRigctldAllow}) {
     if (arguments.size() > 1 && arguments.back() == QStringLiteral("--") + name) return name;
   }
   return QString();
@@ -56,6 +57,7 @@ Options ParseCommandLine(const QStringList& arguments) {
       {kListPorts, {}},
       {kRigctld, {}, QStringLiteral("PORT")},
       {kRigctldAddress, {}, QStringLiteral("ADDR")},
+      {kRigctldAllow, {}, QStringLiteral("LIST")},
       {kBusyWait, {}},
       {kNoWindow, {}},
   });
@@ -99,14 +101,21 @@ Options ParseCommandLine(const QStringList& arguments) {
     return Failed(QStringLiteral("--rigctld-address potrebuje naslov IP, ne „%1“")
                       .arg(parser.value(kRigctldAddress)));
   }
+  // Empty is no list: the service's conf file may leave it so.
+  if (!parser.value(kRigctldAllow).trimmed().isEmpty()) {
+    auto parsed = remote::AllowList::Parse(parser.value(kRigctldAllow));
+    if (!parsed.list) return Failed(QStringLiteral("--rigctld-allow: %1").arg(parsed.error));
+    options.rigctld_allow = std::move(parsed.list);
+  }
   options.busy_wait = parser.isSet(kBusyWait);
   options.no_window = parser.isSet(kNoWindow);
   if (options.no_window && !options.rigctld_port) {
     return Failed(
         QStringLiteral("--no-window potrebuje --rigctld, po katerem se sprejemnik uglasi"));
   }
-  if (parser.isSet(kRigctldAddress) && !options.rigctld_port) {
-    return Failed(QStringLiteral("--rigctld-address velja le skupaj z --rigctld"));
+  for (const QString& name : {kRigctldAddress, kRigctldAllow}) {
+    if (parser.isSet(name) && !options.rigctld_port)
+      return Failed(QStringLiteral("--%1 velja le skupaj z --rigctld").arg(name));
   }
   return options;
 }
@@ -124,6 +133,9 @@ QString HelpText() {
       "  --list-ports            izpiše serijska vrata, ki so na voljo\n"
       "  --rigctld PORT          sprejema ukaze Hamlib (rigctld) na vratih TCP PORT\n"
       "  --rigctld-address ADDR  naslov za --rigctld (privzeto 127.0.0.1)\n"
+      "  --rigctld-allow LIST    --rigctld streže le odjemalcem s teh naslovov in omrežij,\n"
+      "                          ločenih z vejico, npr. 127.0.0.1,192.168.1.0/24,fd00::/8\n"
+      "                          (brez seznama vsakemu, ki doseže vrata)\n"
       "  --busy-wait             čaka brez spanja (za računalnike z nenatančnim časovnikom)\n"
       "  --no-window             brez okna, kot storitev: uglašujejo ga le ukazi --rigctld\n"
       "\n"

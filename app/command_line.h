@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <optional>
 
+#include "remote/allow_list.h"
+
 namespace orx::app {
 
 inline const char kProgramName[] = "orx-frekvenca";
@@ -21,6 +23,7 @@ struct Options {
   QString settings_file;  // empty when not given
   std::optional<quint16> rigctld_port;
   QHostAddress rigctld_address = QHostAddress(QHostAddress::LocalHost);
+  std::optional<remote::AllowList> rigctld_allow;  // none: every client that reaches the port
   bool busy_wait = false;  // spin through every 1 ms wait instead of sleeping most of it
   bool no_window = false;  // the receiver as a service, tuned through the control port only
   QString error;           // for kError: one line naming what was wrong

@@ -56,6 +56,7 @@ int RunService(int argc, char* argv[], const orx::app::Options& options) {
   setup.port_name = choices.port_name;
   setup.address = options.rigctld_address;
   setup.rigctld_port = *options.rigctld_port;
+  setup.allow = options.rigctld_allow;
   setup.tell = [](const QString& line) {
     Print(stderr, QStringLiteral("%1: %2\n").arg(orx::app::kProgramName, line));
   };
@@ -107,6 +108,6 @@ int main(int argc, char* argv[]) {
   return orx::app::RunWindow(form, [&] {
     if (!options.rigctld_port) return;
     remote = orx::app::StartRemoteControl(form, options.rigctld_address, *options.rigctld_port,
-                                          tell_user);
+                                          tell_user, options.rigctld_allow);
   });
 }

@@ -40,9 +40,17 @@ QString ControlPortUnavailable(const QHostAddress& address, quint16 port,
       .arg(SocketReason(server));
 }
 
-QString ControlPortOpenToTheNetwork(const QHostAddress& address, quint16 port) {
+QString ControlPortOpenToTheNetwork(const QHostAddress& address, quint16 port,
+                                    const std::optional<remote::AllowList>& allow) {
+  if (allow) {
+    return QStringLiteral("ukaze Hamlib sprejema na %1:%2 le od %3.")
+        .arg(address.toString())
+        .arg(port)
+        .arg(allow->ToString());
+  }
   return QStringLiteral(
-             "ukaze Hamlib sprejema na %1:%2; sprejemnik lahko uglasi vsak, ki doseže ta naslov.")
+             "ukaze Hamlib sprejema na %1:%2; sprejemnik lahko uglasi vsak, ki doseže ta naslov "
+             "(z --rigctld-allow ga omejite na svoje odjemalce).")
       .arg(address.toString())
       .arg(port);
 }
@@ -56,19 +64,22 @@ std::unique_ptr<remote::ReceiverTuning> WindowTuning(ui::Form1& form) {
 }
 
 RemoteControl StartRemoteControl(ui::Form1& form, const QHostAddress& address, quint16 port,
-                                 const forms::MessageBox& tell_user) {
+                                 const forms::MessageBox& tell_user,
+                                 const std::optional<remote::AllowList>& allow) {
+  const auto on_standard_error = [](const QString& line) {
+    std::fprintf(stderr, "%s: %s\n", kProgramName, line.toLocal8Bit().constData());
+    std::fflush(stderr);
+  };
   RemoteControl control;
   control.tuning = WindowTuning(form);
   control.server = std::make_unique<remote::RigctlServer>(*control.tuning);
+  control.server->SetDoor(remote::Door(allow, on_standard_error));
   if (!control.server->Listen(address, port)) {
     tell_user(ControlPortUnavailable(address, port, *control.server));
     return {};
   }
-  if (!address.isLoopback()) {
-    std::fprintf(
-        stderr, "%s: %s\n", kProgramName,
-        ControlPortOpenToTheNetwork(address, control.server->Port()).toLocal8Bit().constData());
-  }
+  if (!address.isLoopback())
+    on_standard_error(ControlPortOpenToTheNetwork(address, control.server->Port(), allow));
   return control;
 }
 

@@ -6,6 +6,7 @@
 
 #include <QHostAddress>
 #include <memory>
+#include <optional>
 
 #include "remote/receiver_tuning.h"
 #include "remote/rigctl_server.h"
@@ -17,8 +18,10 @@ namespace orx::app {
 // Why the control port could not be had, in the user's words.
 QString ControlPortUnavailable(const QHostAddress& address, quint16 port,
                                const remote::RigctlServer& server);
-// The warning for a control port that listens beyond this machine.
-QString ControlPortOpenToTheNetwork(const QHostAddress& address, quint16 port);
+// What is said of a control port that listens beyond this machine: a warning without a list of
+// the clients allowed, and with one who they are.
+QString ControlPortOpenToTheNetwork(const QHostAddress& address, quint16 port,
+                                    const std::optional<remote::AllowList>& allow);
 
 // The control port's hold on the receiver behind the window: what the user did with the keys
 // and the wheel before a command came is applied before the command, and once a termination
@@ -31,7 +34,9 @@ struct RemoteControl {
   std::unique_ptr<remote::ReceiverTuning> tuning;
   std::unique_ptr<remote::RigctlServer> server;
 };
+// What the control port says of itself goes to standard error.
 RemoteControl StartRemoteControl(ui::Form1& form, const QHostAddress& address, quint16 port,
-                                 const forms::MessageBox& tell_user);
+                                 const forms::MessageBox& tell_user,
+                                 const std::optional<remote::AllowList>& allow = {});
 
 }  // namespace orx::app

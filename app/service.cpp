@@ -61,12 +61,13 @@ int RunService(const ServiceSetup& setup, link::Module1& link) {
     if (TerminationSignalArrived()) receiver.Close();
   });
   remote::RigctlServer server(tuning);
+  server.SetDoor(remote::Door(setup.allow, setup.tell));
   if (!server.Listen(setup.address, setup.rigctld_port)) {
     one_line(ControlPortUnavailable(setup.address, setup.rigctld_port, server));
     return kSetupMistake;
   }
   if (!setup.address.isLoopback())
-    one_line(ControlPortOpenToTheNetwork(setup.address, server.Port()));
+    one_line(ControlPortOpenToTheNetwork(setup.address, server.Port(), setup.allow));
 
   if (!receiver.OpenPort(setup.port_name)) {
     one_line(ui::texts::ComInterfaceError(ui::texts::PortFailure(receiver.LastOpen())));

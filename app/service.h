@@ -6,8 +6,10 @@
 
 #include <QHostAddress>
 #include <functional>
+#include <optional>
 
 #include "link/module1.h"
+#include "remote/allow_list.h"
 
 namespace orx::app {
 
@@ -18,6 +20,7 @@ struct ServiceSetup {
   QString port_name;
   QHostAddress address;
   quint16 rigctld_port = 0;
+  std::optional<remote::AllowList> allow;  // none: every client that reaches the port
   std::function<void(const QString&)> tell;
   std::function<void(quint16)> listening;  // told the port once it listens
 };

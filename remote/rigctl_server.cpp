@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "http_line.h"
+
 namespace orx::remote {
 
 namespace {
@@ -24,16 +26,19 @@ void TakeCommands(const QByteArray& line, std::deque<QByteArray>& commands) {
 }
 
 // Takes the commands of the complete lines off the front of `bytes`: LF, CR LF and a lone CR
-// each end one.
-void TakeLines(QByteArray& bytes, std::deque<QByteArray>& lines) {
+// each end one. False, with nothing more taken, at a line of an HTTP request.
+[[nodiscard]] bool TakeLines(QByteArray& bytes, std::deque<QByteArray>& lines) {
   qsizetype begin = 0;
   for (qsizetype i = 0; i < bytes.size(); ++i) {
     if (!IsLineEnd(bytes[i])) continue;
-    TakeCommands(bytes.mid(begin, i - begin), lines);
+    const QByteArray line = bytes.mid(begin, i - begin);
+    if (IsHttpLine(line)) return false;
+    TakeCommands(line, lines);
     if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
     begin = i + 1;
   }
   bytes.remove(0, begin);
+  return true;
 }
 
 }  // namespace
@@ -68,6 +73,11 @@ quint16 RigctlServer::Port() const {
 void RigctlServer::Accept() {
   while (QTcpSocket* socket = server_->nextPendingConnection()) {
     connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+    if (!door_.Admits(socket->peerAddress())) {
+      socket->abort();
+      socket->deleteLater();
+      continue;
+    }
     if (ClientCount() >= kMaximumClients) {
       socket->write(kTooManyClients);
       socket->disconnectFromHost();
@@ -104,7 +114,10 @@ bool RigctlServer::ReadMore(const ClientPtr& client) {
   const QByteArray bytes = socket->read(kBytesPerRead);
   if (bytes.isEmpty()) return false;
   client->partial += bytes;
-  TakeLines(client->partial, client->lines);
+  if (!TakeLines(client->partial, client->lines)) {
+    ShutOut(client);
+    return false;
+  }
   // A line that never ends is no command; a client sending one is dropped.
   if (client->partial.size() > kLongestLine + kLongestLineEnd) {
     socket->abort();
@@ -149,10 +162,11 @@ void RigctlServer::ServeAgainNextTurn(const ClientPtr& client) {
 }
 
 void RigctlServer::AnswerEverything(const ClientPtr& client) {
-  if (!client->socket) return;
+  if (!client->socket || client->shut_out) return;
   if (client->socket->isReadable()) client->partial += client->socket->readAll();
-  TakeLines(client->partial, client->lines);
-  if (!client->partial.isEmpty()) TakeCommands(std::exchange(client->partial, {}), client->lines);
+  // The last line may lack its line end.
+  if (!client->partial.isEmpty() && !IsLineEnd(client->partial.back())) client->partial += '\n';
+  if (!TakeLines(client->partial, client->lines)) return ShutOut(client);
   while (!client->lines.empty()) {
     const QByteArray line = client->lines.front();
     client->lines.pop_front();
@@ -218,6 +232,16 @@ void RigctlServer::TuneNext() {
     Serve(client);  // its reads that follow, and its next turn
     return;
   }
+}
+
+void RigctlServer::ShutOut(const ClientPtr& client) {
+  client->shut_out = true;
+  client->lines.clear();
+  client->partial.clear();
+  client->held->Close();
+  if (!client->socket) return;
+  door_.ShutOutWebPage(client->socket->peerAddress());
+  client->socket->abort();
 }
 
 void RigctlServer::Forget(Client* client) {

@@ -13,6 +13,7 @@
 #include <list>
 #include <memory>
 
+#include "door.h"
 #include "held_connection.h"
 #include "rigctl_session.h"
 #include "tuning_target.h"
@@ -29,6 +30,9 @@ namespace orx::remote {
 // bounded number of them a turn, so that a client sending without end shares the loop with the
 // others. A client that does not read its replies is not read either until it has caught up:
 // what it costs the program stays bounded, and the system's flow control holds it back.
+// A connection that turns out to carry an HTTP request (a web page in the user's browser) is
+// closed at once, and nothing it sent is carried out; with an allow list, a client from any
+// other address is closed before anything it sent is read.
 class RigctlServer : public QObject {
  public:
   static constexpr int kMaximumClients = 8;
@@ -43,6 +47,9 @@ class RigctlServer : public QObject {
 
   explicit RigctlServer(TuningTarget& target, QObject* parent = nullptr);
   ~RigctlServer() override;
+
+  // Who is let in, and where the refusals are told.
+  void SetDoor(Door door) { door_ = std::move(door); }
 
   // False when the address and port cannot be bound; ErrorString() then says why.
   bool Listen(const QHostAddress& address, quint16 port);
@@ -61,6 +68,7 @@ class RigctlServer : public QObject {
     std::unique_ptr<HeldConnection> held;  // answers what came before the end of its input
     bool more_next_turn = false;           // used its share of a turn with commands left
     bool serving = false;                  // a reply's flush must not start another share
+    bool shut_out = false;                 // it sent an HTTP request: nothing more is done
   };
   using ClientPtr = std::shared_ptr<Client>;
 
@@ -79,9 +87,12 @@ class RigctlServer : public QObject {
   void ScheduleTurn();
   void ServeAgainNextTurn(const ClientPtr& client);
   void Forget(Client* client);
+  // Closes a connection that sent an HTTP request, with everything it sent unanswered.
+  void ShutOut(const ClientPtr& client);
 
   TuningTarget& target_;
   QTcpServer* server_;
+  Door door_;
   std::list<ClientPtr> clients_;
   std::deque<std::weak_ptr<Client>> rotation_;  // clients whose next command tunes
   bool turn_scheduled_ = false;

@@ -24,27 +24,12 @@
 #include "app/remote_control.h"
 #include "remote/held_connection.h"
 #include "remote/rigctl_session.h"
+#include "support/fake_tuning.h"
 #include "support/form_harness.h"
 #include "support/loopback.h"
 
 namespace orx::testing {
 namespace {
-
-// A receiver tuned between 100 and 30000 kHz, as the protocol sees it.
-struct FakeTuning : remote::TuningTarget {
-  int ShownKilohertz() const override { return shown; }
-  int LowestKilohertz() const override { return lowest; }
-  int HighestKilohertz() const override { return 30000; }
-  bool TuneTo(int kilohertz) override {
-    shown = kilohertz;
-    tuned << kilohertz;
-    return reaches_synthesizer;
-  }
-  bool reaches_synthesizer = true;
-  int shown = 7000;
-  int lowest = 100;
-  QList<int> tuned;
-};
 
 TEST(RigctlProtocol, CommandsAndTheirReplies) {
   struct Case {

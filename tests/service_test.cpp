@@ -18,6 +18,7 @@
 
 #include "link/steady_clock.h"
 #include "settings/bas_ini_file.h"
+#include "support/face_child.h"
 #include "support/form_harness.h"
 #include "support/loopback.h"
 
@@ -26,24 +27,9 @@ namespace {
 
 using Operation = link::RecordingLineDevice::Operation;
 
-QProcessEnvironment WithoutDisplay() {
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-    environment.remove(variable);
-  return environment;
-}
-
 // Starts the service child on `ini` and gives the control port it announced, or 0.
 quint16 StartService(QProcess& service, const QString& ini, const QString& events) {
-  service.setProcessEnvironment(WithoutDisplay());
-  service.start(ORX_TEST_CHILD, {"service", ini, events});
-  if (!service.waitForReadyRead(10000)) {
-    ADD_FAILURE() << service.readAllStandardError().toStdString();
-    return 0;
-  }
-  const QByteArray announced = service.readLine().trimmed();
-  EXPECT_TRUE(announced.startsWith("port ")) << announced.toStdString();
-  return static_cast<quint16>(announced.mid(5).toUInt());
+  return StartFace(service, "service", ini, events);
 }
 
 TEST(Service, StartsWithNoDisplayIsTunedByRigctlAndEndsCleanOnSigterm) {
@@ -74,13 +60,7 @@ TEST(Service, StartsWithNoDisplayIsTunedByRigctlAndEndsCleanOnSigterm) {
   EXPECT_EQ(service.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(service.exitCode(), 0);
 
-  std::vector<Event> events;
-  for (const QByteArray& line : ReadBytes(folder.filePath("events")).split('\n')) {
-    const auto fields = line.split(' ');
-    if (fields.size() == 4)
-      events.push_back({fields[0].toDouble(), static_cast<Operation>(fields[1].toInt()),
-                        fields[2] == "1", fields[3] == "1"});
-  }
+  const std::vector<Event> events = EventsOfChild(folder.filePath("events"));
   EXPECT_EQ(WordsOf(ReceiveWords(events)), (std::vector<uint16_t>{0x8505, 3312, 7012}));
   ASSERT_FALSE(events.empty());
   EXPECT_EQ(events.back().operation, Operation::kClose);
@@ -133,12 +113,7 @@ TEST_P(ControlPortAtTheEnd, NoWordStartsOnceATerminationSignalHasArrived) {
   const QString ini = folder.filePath("pll.ini");
   WriteBytes(ini, "[Freq]\nF1=1000\n");
   QProcess service;
-  QProcessEnvironment environment = WithoutDisplay();
-  environment.insert("QT_QPA_PLATFORM", "offscreen");  // the window's; the service needs none
-  service.setProcessEnvironment(environment);
-  service.start(ORX_TEST_CHILD, {GetParam(), ini, folder.filePath("events")});
-  ASSERT_TRUE(service.waitForReadyRead(10000)) << service.readAllStandardError().toStdString();
-  const quint16 port = static_cast<quint16>(service.readLine().trimmed().mid(5).toUInt());
+  const quint16 port = StartFace(service, GetParam(), ini, folder.filePath("events"));
   ASSERT_NE(port, 0);
   const int busy = LoopbackConnection(port, {0, 5});
   const int other = LoopbackConnection(port, {0, 5});
@@ -157,12 +132,9 @@ TEST_P(ControlPortAtTheEnd, NoWordStartsOnceATerminationSignalHasArrived) {
 
   double last_start = 0;
   int starts_after = 0;
-  for (const QByteArray& line : ReadBytes(folder.filePath("events")).split('\n')) {
-    const auto fields = line.split(' ');
-    if (fields.size() != 4 || static_cast<Operation>(fields[1].toInt()) != Operation::kDtr ||
-        fields[2] != "1" || fields[3] != "1")
-      continue;
-    last_start = fields[0].toDouble();
+  for (const Event& event : EventsOfChild(folder.filePath("events"))) {
+    if (event.operation != Operation::kDtr || !event.level || !event.device_open) continue;
+    last_start = event.time_ms;
     if (last_start > signalled + 1.0) ++starts_after;
   }
   EXPECT_EQ(starts_after, 0) << "last word started " << last_start - signalled

@@ -14,11 +14,13 @@
 //   orx_test_child screen FILE EVENTS                 the window on the recording link, used
 //                                                     as a person would until Izhod or a signal
 //   orx_test_child grab FILE IMAGE                    the window shown, grabbed into IMAGE (PNG)
-//   orx_test_child service FILE EVENTS                the receiver with no window on the
+//   orx_test_child service FILE EVENTS [ADDR [LIST]]  the receiver with no window on the
 //                                                     recording link, its control port on a free
-//                                                     port that it prints; until a signal
-//   orx_test_child window-rigctld FILE EVENTS         the window with its control port, announced
-//                                                      as "port N"; EVENTS written at the close
+//                                                     port that it prints; until a signal. On
+//                                                     ADDR (127.0.0.1), serving only LIST
+//   orx_test_child window-rigctld FILE EVENTS [ADDR [LIST]]
+//                                                     the window with its control port, announced
+//                                                     as "port N"; EVENTS written at the close
 //   orx_test_child box-signal FILE EVENTS             the port does not open, and SIGTERM
 //                                                     arrives while the message box is up
 //   orx_test_child read-box-signal FILE EVENTS        FILE cannot be read, and SIGTERM arrives
@@ -33,6 +35,7 @@
 #include <QTimer>
 #include <csignal>
 #include <cstdio>
+#include <optional>
 
 #include "app/platform.h"
 #include "app/program.h"
@@ -40,12 +43,26 @@
 #include "app/service.h"
 #include "link/recording_line_device.h"
 #include "link/steady_clock.h"
+#include "remote/allow_list.h"
 #include "settings/bas_ini_file.h"
 #include "ui/form_texts.h"
 
 namespace {
 
 constexpr int kRefused = 3;
+
+// The control port's address and allow list, from the arguments after FILE and EVENTS.
+struct ControlPortArguments {
+  QHostAddress address = QHostAddress(QHostAddress::LocalHost);
+  std::optional<orx::remote::AllowList> allow;
+};
+
+ControlPortArguments ControlPortFrom(int argc, char* argv[]) {
+  ControlPortArguments arguments;
+  if (argc > 4) arguments.address = QHostAddress(QString::fromLocal8Bit(argv[4]));
+  if (argc > 5) arguments.allow = orx::remote::AllowList::Parse(argv[5]).list;
+  return arguments;
+}
 constexpr int kUsage = 64;
 
 // A refusal is said on standard error as the window says it.
@@ -113,7 +130,9 @@ int Service(int argc, char* argv[]) {
   orx::app::ServiceSetup setup;
   setup.settings_file = QString::fromLocal8Bit(argv[2]);
   setup.port_name = "COM2:";
-  setup.address = QHostAddress(QHostAddress::LocalHost);
+  const ControlPortArguments control_port = ControlPortFrom(argc, argv);
+  setup.address = control_port.address;
+  setup.allow = control_port.allow;
   setup.tell = [](const QString& line) { std::fprintf(stderr, "%s\n", qPrintable(line)); };
   setup.listening = [](quint16 port) {
     std::printf("port %u\n", port);
@@ -174,9 +193,10 @@ int WindowWithControlPort(int argc, char* argv[]) {
   orx::link::Module1 link(device, clock);
   orx::ui::Form1 form({link, QString::fromLocal8Bit(argv[2]), [](const QString&) {}});
   orx::app::RemoteControl remote;
+  const ControlPortArguments control_port = ControlPortFrom(argc, argv);
   const int status = orx::app::RunWindow(form, [&] {
-    remote = orx::app::StartRemoteControl(form, QHostAddress(QHostAddress::LocalHost), 0,
-                                          [](const QString&) {});
+    remote = orx::app::StartRemoteControl(
+        form, control_port.address, 0, [](const QString&) {}, control_port.allow);
     std::printf("port %u\n", remote.server ? remote.server->Port() : 0);
     std::fflush(stdout);
   });
@@ -193,8 +213,8 @@ int main(int argc, char* argv[]) {
   orx::app::ArmTerminationSignals();
   if (mode == "window" && argc == 4) return Window(argc, argv, Run::kTuning);
   if (mode == "load-signal" && argc == 4) return Window(argc, argv, Run::kSignalInLoad);
-  if (mode == "service" && argc == 4) return Service(argc, argv);
-  if (mode == "window-rigctld" && argc == 4) return WindowWithControlPort(argc, argv);
+  if (mode == "service" && argc >= 4 && argc <= 6) return Service(argc, argv);
+  if (mode == "window-rigctld" && argc >= 4 && argc <= 6) return WindowWithControlPort(argc, argv);
   if (mode == "screen" && argc == 4) return Window(argc, argv, Run::kByHand);
   if (mode == "grab" && argc == 4) return Grab(argc, argv);
   if (mode == "box-signal" && argc == 4) return Window(argc, argv, Run::kSignalInMessageBox);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <arpa/inet.h>
+#include <errno.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <sys/time.h>
@@ -18,8 +19,9 @@ namespace orx::testing {
 // A client of the plainest kind, outside Qt, on this machine's own address: what it sends goes
 // out at once, and it reads only when the test says so.
 struct LoopbackOptions {
-  int receive_buffer = 0;    // bytes; a small one makes the window it offers small
-  int patience_seconds = 0;  // how long a blocking read waits; 0 for ever
+  int receive_buffer = 0;      // bytes; a small one makes the window it offers small
+  int patience_seconds = 0;    // how long a blocking read waits; 0 for ever
+  const char* from = nullptr;  // the client's own IPv4 address (any of 127.0.0.0/8); 0: any
 };
 
 inline int LoopbackConnection(quint16 port, LoopbackOptions options = {}) {
@@ -32,6 +34,15 @@ inline int LoopbackConnection(quint16 port, LoopbackOptions options = {}) {
     const timeval patience{options.patience_seconds, 0};
     (void)setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &patience, sizeof patience);
   }
+  if (options.from) {
+    sockaddr_in own{};
+    own.sin_family = AF_INET;
+    inet_pton(AF_INET, options.from, &own.sin_addr);
+    if (bind(fd, reinterpret_cast<sockaddr*>(&own), sizeof own) != 0) {
+      close(fd);
+      return -1;
+    }
+  }
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_port = htons(port);
@@ -39,6 +50,21 @@ inline int LoopbackConnection(quint16 port, LoopbackOptions options = {}) {
   if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) return fd;
   close(fd);
   return -1;
+}
+
+// Everything the peer sent before it closed the connection (ended or reset it); `closed` stays
+// false when the connection's patience ran out first.
+struct TheEnd {
+  QByteArray bytes;
+  bool closed = false;
+};
+inline TheEnd ReadToTheEnd(int fd) {
+  TheEnd end;
+  char buffer[4096];
+  ssize_t got = 0;
+  while ((got = recv(fd, buffer, sizeof buffer, 0)) > 0) end.bytes.append(buffer, got);
+  end.closed = got == 0 || errno == ECONNRESET;
+  return end;
 }
 
 // One line of an answer, without its LF; blocks for the connection's patience at most.
