@@ -44,6 +44,17 @@ TEST(CommandLine, OptionsAndTheirValues) {
   EXPECT_EQ(Parse({"--rigctld", "1"}).rigctld_port, 1);
   for (const char* refused : {"0", "65536", "-1"})
     EXPECT_EQ(Parse({"--rigctld", refused}).action, Options::Action::kError) << refused;
+
+  EXPECT_FALSE(run.rigctld_allow);
+  const Options allowed =
+      Parse({"--rigctld", "4532", "--rigctld-allow", "127.0.0.1, 192.168.1.0/24,fd00::/8"});
+  ASSERT_EQ(allowed.action, Options::Action::kRun);
+  ASSERT_TRUE(allowed.rigctld_allow);
+  EXPECT_EQ(allowed.rigctld_allow->ToString(), "127.0.0.1,192.168.1.0/24,fd00::/8");
+  // Empty, as a service's conf file may leave it: no list.
+  const Options empty = Parse({"--rigctld", "4532", "--rigctld-allow", ""});
+  EXPECT_EQ(empty.action, Options::Action::kRun);
+  EXPECT_FALSE(empty.rigctld_allow);
 }
 
 TEST(CommandLine, MistakesNameWhatWasWrongOnOneLine) {
@@ -57,7 +68,12 @@ TEST(CommandLine, MistakesNameWhatWasWrongOnOneLine) {
         Case{{"--rigctld", "70000"}, "--rigctld"}, Case{{"--rigctld-address", "::1"}, "--rigctld"},
         Case{{"--rigctld", "4532", "--rigctld-address", "radio"}, "„radio“"},
         Case{{"--rigctld", ""}, "ne „“"},
-        Case{{"--rigctld", "4532", "--rigctld-address", ""}, "ne „“"}}) {
+        Case{{"--rigctld", "4532", "--rigctld-address", ""}, "ne „“"},
+        Case{{"--rigctld", "4532", "--rigctld-allow", "10.0.0.0/33"},
+             "--rigctld-allow: „10.0.0.0/33“"},
+        Case{{"--rigctld", "4532", "--rigctld-allow", "radio,::1"}, "--rigctld-allow: „radio“"},
+        Case{{"--rigctld-allow", "127.0.0.1"}, "--rigctld-allow velja le skupaj z --rigctld"},
+        Case{{"--rigctld", "4532", "--rigctld-allow"}, "--rigctld-allow potrebuje"}}) {
     const Options options = Parse(c.arguments);
     EXPECT_EQ(options.action, Options::Action::kError) << c.arguments.join(' ');
     EXPECT_TRUE(options.error.contains(c.named)) << options.error;
@@ -134,10 +150,14 @@ TEST(CommandLine, HelpVersionAndMistakesNeedNoDisplay) {
   EXPECT_EQ(version.exit_code, 0);
   EXPECT_TRUE(version.out.startsWith("orx-frekvenca 1.")) << version.out.toStdString();
 
-  const ProgramRun bad = RunProgram({"--bogus"}, WithoutDisplay());
-  EXPECT_EQ(bad.exit_code, 2);
-  EXPECT_EQ(bad.err.count('\n'), 1) << bad.err.toStdString();
-  EXPECT_TRUE(bad.out.isEmpty());
+  for (const QStringList& mistake :
+       {QStringList{"--bogus"}, QStringList{"--no-window", "--rigctld", "4532", "--rigctld-allow",
+                                            "10.0.0.0/8,fd00::/200"}}) {
+    const ProgramRun bad = RunProgram(mistake, WithoutDisplay());
+    EXPECT_EQ(bad.exit_code, 2) << bad.err.toStdString();
+    EXPECT_EQ(bad.err.count('\n'), 1) << bad.err.toStdString();
+    EXPECT_TRUE(bad.out.isEmpty());
+  }
 
   const ProgramRun no_display = RunProgram({"--port", "COM7"}, WithoutDisplay());
   EXPECT_EQ(no_display.exit_code, 1);
