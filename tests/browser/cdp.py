@@ -38,10 +38,11 @@ class Browser:
             f"--user-data-dir={self._profile.name}", f"--window-size={width},{height}",
             *extra_flags, url,
         ]
-        # Chromium's ends must be its descriptors 3 and 4: the shell moves them there.
+        # Chromium's ends must be its descriptors 3 and 4: bash moves them there (dash takes only
+        # descriptors below 10).
         moved = f'exec "$0" "$@" 3<&{commands_read} 4>&{answers_write} ' \
                 f'{commands_read}<&- {answers_write}>&-'
-        self._process = subprocess.Popen(["/bin/sh", "-c", moved, *flags],
+        self._process = subprocess.Popen(["/bin/bash", "-c", moved, *flags],
                                          pass_fds=(commands_read, answers_write),
                                          stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                          stderr=subprocess.DEVNULL)
