@@ -9,13 +9,16 @@
 //   chmod-eperm   fchmod fails with EPERM, as on vfat
 //   chmod-enotsup fchmod fails with ENOTSUP
 //   chmod-eio     fchmod fails with EIO
+//   read          read of a file named pll.ini fails with the errno ORX_FAIL_ERRNO gives
 #include <dlfcn.h>
 #include <sys/stat.h>
 #include <sys/types.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <utility>
 
 namespace {
@@ -25,7 +28,27 @@ bool Failing(const char* fault) {
   return chosen != nullptr && std::strcmp(chosen, fault) == 0;
 }
 
+// Whether `fd` is open on a file whose name ends in pll.ini.
+bool IsSettingsFile(int fd) {
+  char path[4096];
+  const std::string link = "/proc/self/fd/" + std::to_string(fd);
+  const ssize_t length = ::readlink(link.c_str(), path, sizeof path - 1);
+  if (length < 0) return false;
+  const std::string name(path, static_cast<std::size_t>(length));
+  return name.size() >= 7 && name.compare(name.size() - 7, 7, "pll.ini") == 0;
+}
+
 }  // namespace
+
+extern "C" ssize_t read(int fd, void* buffer, size_t count) {
+  if (Failing("read") && IsSettingsFile(fd)) {
+    const char* error = std::getenv("ORX_FAIL_ERRNO");
+    errno = error ? std::atoi(error) : EIO;
+    return -1;
+  }
+  using Real = ssize_t (*)(int, void*, size_t);
+  return reinterpret_cast<Real>(dlsym(RTLD_NEXT, "read"))(fd, buffer, count);
+}
 
 extern "C" int fdatasync(int fd) {
   if (Failing("sync")) {
