@@ -107,6 +107,17 @@ INSTANTIATE_TEST_SUITE_P(
                   {0, 24000},
                   1000},
         StartCase{"UpperLimitAloneBelowTheDesignRange", "[Nastavitve]\nmax=-5\n", {0, 24000}, 2000},
+        // A band of one frequency is a band, not a reversed pair; so is a limit alone that meets
+        // the other end of the design range.
+        StartCase{"OneFrequencyBand",
+                  "[Freq]\nF1=7000\n[Nastavitve]\nmin=5000\nmax=5000\n",
+                  {5000, 5000},
+                  5000},
+        StartCase{"LowerLimitAloneAtTheTopOfTheDesignRange",
+                  "[Freq]\nF1=1000\n[Nastavitve]\nmin=24000\n",
+                  {24000, 24000},
+                  24000},
+        StartCase{"UpperLimitAloneAtTheBottomOfTheDesignRange", "[Nastavitve]\nmax=0\n", {0, 0}, 0},
         // The lower limit goes first: the upper one then fits, and moves the frequency.
         StartCase{"NegativeBand", "[Nastavitve]\nmin=-200\nmax=-100\n", {-200, -100}, -100},
         StartCase{"UpperLimitThatDoesNotConvert",

@@ -333,6 +333,13 @@ TEST_F(SettingsFile, InAUtf8FileALineTheWindowsProgramWroteReadsAsItsCodePage) {
              "\xef\xbb\xbf[Freq]\nF1=7000\n[Opombe]\nT1=\xc5\xa0port\n" + windows_line + "\n");
   EXPECT_EQ(Read("Opombe", "T1"), QStringLiteral("Šport"));
   EXPECT_EQ(Read("Opombe", "T2"), QStringLiteral("Čakovec – šola"));
+  // A character no pll.ini holds in UTF-8 (Greek, CE A9) does not decide the line: the bytes
+  // after it are no UTF-8, so the line is the Windows program's all the same.
+  WriteBytes(path, "\xef\xbb\xbf[Opombe]\nT1=\xce\xa9 \x8a\xe8\nT2=\xce\xa9 \xc5\xa1\n");
+  EXPECT_EQ(Read("Opombe", "T1"), QStringLiteral("Î© Šč"));
+  EXPECT_EQ(Read("Opombe", "T2"), QStringLiteral("Ω š"));
+  WriteBytes(path,
+             "\xef\xbb\xbf[Freq]\nF1=7000\n[Opombe]\nT1=\xc5\xa0port\n" + windows_line + "\n");
   ASSERT_TRUE(WriteIni(path, "Opombe", "T3", "x"));
   EXPECT_TRUE(ReadBytes(path).contains("\n" + windows_line + "\n"));
   EXPECT_EQ(Read("Opombe", "T2"), QStringLiteral("Čakovec – šola"));
