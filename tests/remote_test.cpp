@@ -303,7 +303,10 @@ TEST_F(ControlPort, EveryCommandBeforeTheEndOfInputIsAnsweredBeforeTheClose) {
   EXPECT_EQ(ExchangeAndEndInput(control.server->Port(), "F 7104000\nf\n"), "RPRT 0\n7104000\n");
   EXPECT_EQ(ExchangeAndEndInput(control.server->Port(), "f\n"), "7104000\n");
   EXPECT_EQ(ExchangeAndEndInput(control.server->Port(), "f"), "7104000\n");
-  EXPECT_EQ(harness.WordsOnWire(), std::vector<uint16_t>{7116});
+  // A last line without its line end that holds several commands: each answered, as rigctld does.
+  EXPECT_EQ(ExchangeAndEndInput(control.server->Port(), "f v"), "7104000\nVFOA\n");
+  EXPECT_EQ(ExchangeAndEndInput(control.server->Port(), "F 7200000 f"), "RPRT 0\n7200000\n");
+  EXPECT_EQ(harness.WordsOnWire(), (std::vector<uint16_t>{7116, 7212}));
 }
 
 TEST_F(ControlPort, ReadsHeldBehindATuningAtTheEndOfInputAreAnsweredEach) {
@@ -360,6 +363,37 @@ TEST_F(ControlPort, AClientThatReadsNothingHoldsNobodyUp) {
   QTest::qWait(500);
   EXPECT_EQ(Ask(*other, "f\n"), "2000000\n");  // all of its tunings, and no more
   close(stubborn);
+}
+
+// A client that reads its replies, so that no bound on unread replies holds it back, and sends
+// commands without end gets a share of each turn and no more: another client's command is
+// answered after a share or two of the flood, not after all of it that the program has read.
+TEST_F(ControlPort, AFloodingClientThatReadsItsRepliesGetsItsShareOfATurnAndNoMore) {
+  const int flooder = RawConnection(control.server->Port());
+  const int other = RawConnection(control.server->Port());
+  ASSERT_GE(flooder, 0);
+  ASSERT_GE(other, 0);
+  const QByteArray flood = QByteArray("f\n").repeated(24000);  // more than one read of input
+  ASSERT_EQ(send(flooder, flood.constData(), flood.size(), MSG_NOSIGNAL), flood.size());
+  ASSERT_EQ(send(other, "f\n", 2, MSG_NOSIGNAL), 2);
+  // Turn by turn, until the other client has its answer; then what the flood got meanwhile.
+  QByteArray answer;
+  for (int turn = 0; turn < 10000 && !answer.endsWith('\n'); ++turn) {
+    QCoreApplication::processEvents();
+    char buffer[64];
+    const ssize_t got = recv(other, buffer, sizeof buffer, MSG_DONTWAIT);
+    if (got > 0) answer.append(buffer, got);
+  }
+  EXPECT_EQ(answer, "1000000\n");
+  qsizetype flood_answers = 0;
+  char buffer[65536];
+  for (ssize_t got; (got = recv(flooder, buffer, sizeof buffer, MSG_DONTWAIT)) > 0;)
+    flood_answers += QByteArrayView(buffer, got).count('\n');
+  EXPECT_GT(flood_answers, 0);
+  EXPECT_LE(flood_answers, 2 * remote::RigctlServer::kCommandsPerTurn)
+      << "the flood was answered that much before the other client";
+  close(flooder);
+  close(other);
 }
 
 // One client sends reads without end and never reads the replies; the others are answered as

@@ -67,6 +67,57 @@ TEST(Service, StartsWithNoDisplayIsTunedByRigctlAndEndsCleanOnSigterm) {
   EXPECT_EQ(ReadBytes(ini), settings);
 }
 
+// Resident memory of a process, in KiB.
+qint64 ResidentKib(qint64 pid) {
+  for (const QByteArray& line : ReadBytes(QString("/proc/%1/status").arg(pid)).split('\n')) {
+    if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+  }
+  return -1;
+}
+
+// What the program keeps for a client that sends without end and never reads its replies stays
+// bounded: the system holds the client back, and the program's memory hardly grows.
+TEST(Service, AClientThatNeverReadsCostsTheProgramABoundedAmount) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "under AddressSanitizer resident memory counts its quarantine of freed blocks";
+#endif
+  QTemporaryDir folder;
+  const QString ini = folder.filePath("pll.ini");
+  WriteBytes(ini, "[Freq]\nF1=1000\n");
+  QProcess service;
+  const quint16 port = StartService(service, ini, folder.filePath("events"));
+  ASSERT_NE(port, 0);
+  const int other = LoopbackConnection(port, {0, 5});
+  ASSERT_GE(other, 0);
+  ASSERT_EQ(send(other, "f\n", 2, MSG_NOSIGNAL), 2);
+  ASSERT_EQ(ReadLine(other), "1000000");
+  const qint64 before = ResidentKib(service.processId());
+  ASSERT_GT(before, 0);
+
+  // 32 MB of reads, 128 MB of replies: as much as goes before the system holds the client back.
+  const int flooder = LoopbackConnection(port, {4096, 0});
+  ASSERT_GE(flooder, 0);
+  const timeval patience{1, 0};
+  ASSERT_EQ(setsockopt(flooder, SOL_SOCKET, SO_SNDTIMEO, &patience, sizeof patience), 0);
+  const QByteArray chunk = QByteArray("f\n").repeated(32 * 1024);
+  qint64 sent = 0;
+  for (int i = 0; i < 512; ++i) {
+    const ssize_t went = send(flooder, chunk.constData(), chunk.size(), MSG_NOSIGNAL);
+    if (went <= 0) break;
+    sent += went;
+  }
+  QTest::qWait(300);
+  const qint64 after = ResidentKib(service.processId());
+  EXPECT_LT(after - before, 4 * 1024) << "sent " << sent << " bytes; resident " << before
+                                      << " KiB before, " << after << " KiB after";
+  ASSERT_EQ(send(other, "f\n", 2, MSG_NOSIGNAL), 2);
+  EXPECT_EQ(ReadLine(other), "1000000");
+  close(flooder);
+  close(other);
+  kill(static_cast<pid_t>(service.processId()), SIGTERM);
+  ASSERT_TRUE(service.waitForFinished(10000));
+}
+
 // Real frames on the real clock, 70 ms a word: one client pipelines forty tunings, and another
 // client's reading is still answered within about a frame, and its tuning goes out in turn.
 TEST(Service, AClientPipeliningTuningsHoldsNoOtherOnTheRealClock) {
