@@ -91,7 +91,7 @@ TEST_P(DesktopTheme, TheFaceIsTheSameUnderADarkDesktopTheme) {
              "[Appearance]\ncolor_scheme_path=/usr/share/qt6ct/colors/darker.conf\n"
              "custom_palette=true\nstyle=Fusion\n");
   WriteBytes(folder.filePath("pll.ini"), "[Freq]\nF1=7000\n[Opombe]\nT5=Radio Študent\n");
-  const auto grab = [&](bool themed, const QString& image) {
+  const auto grab = [&](bool themed, const QString& image, bool store_panel) {
     QProcess child;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QT_QPA_PLATFORM", theme.needs_display ? "xcb" : "offscreen");
@@ -104,7 +104,8 @@ TEST_P(DesktopTheme, TheFaceIsTheSameUnderADarkDesktopTheme) {
       environment.insert("GTK_THEME", "Adwaita:dark");
     }
     child.setProcessEnvironment(environment);
-    const QStringList arguments = {"grab", folder.filePath("pll.ini"), image};
+    QStringList arguments = {"grab", folder.filePath("pll.ini"), image};
+    if (store_panel) arguments << "store-panel";
     if (theme.needs_display)
       child.start("xvfb-run",
                   QStringList{"-a", "-s", "-screen 0 1024x768x24", ORX_TEST_CHILD} + arguments);
@@ -112,11 +113,14 @@ TEST_P(DesktopTheme, TheFaceIsTheSameUnderADarkDesktopTheme) {
       child.start(ORX_TEST_CHILD, arguments);
     return child.waitForFinished(20000) && child.exitCode() == 0 ? QImage(image) : QImage();
   };
-  const QImage plain = grab(false, folder.filePath("plain.png"));
-  const QImage themed = grab(true, folder.filePath("themed.png"));
-  ASSERT_FALSE(plain.isNull());
-  ASSERT_FALSE(themed.isNull());
-  EXPECT_TRUE(themed == plain);
+  // Closed, and with the store panel open: its text boxes keep their colours too.
+  for (const bool store_panel : {false, true}) {
+    const QImage plain = grab(false, folder.filePath("plain.png"), store_panel);
+    const QImage themed = grab(true, folder.filePath("themed.png"), store_panel);
+    ASSERT_FALSE(plain.isNull());
+    ASSERT_FALSE(themed.isNull());
+    EXPECT_TRUE(themed == plain) << (store_panel ? "with the store panel open" : "closed");
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Dark, DesktopTheme,

@@ -13,7 +13,8 @@
 //                                                     writes every line operation to EVENTS
 //   orx_test_child screen FILE EVENTS                 the window on the recording link, used
 //                                                     as a person would until Izhod or a signal
-//   orx_test_child grab FILE IMAGE                    the window shown, grabbed into IMAGE (PNG)
+//   orx_test_child grab FILE IMAGE [store-panel]      the window shown, grabbed into IMAGE (PNG);
+//                                                     with the store panel open when asked
 //   orx_test_child service FILE EVENTS [ADDR [LIST]]  the receiver with no window on the
 //                                                     recording link, its control port on a free
 //                                                     port that it prints; until a signal. On
@@ -118,6 +119,7 @@ int Grab(int argc, char* argv[]) {
   orx::ui::Form1 form({link, QString::fromLocal8Bit(argv[2]), [](const QString&) {}});
   form.Form_Load();
   form.show();
+  if (argc > 4 && QByteArray(argv[4]) == "store-panel") form.Mem_Click();
   QCoreApplication::processEvents();
   return form.grab().save(QString::fromLocal8Bit(argv[3]), "PNG") ? 0 : kUsage;
 }
@@ -216,7 +218,7 @@ int main(int argc, char* argv[]) {
   if (mode == "service" && argc >= 4 && argc <= 6) return Service(argc, argv);
   if (mode == "window-rigctld" && argc >= 4 && argc <= 6) return WindowWithControlPort(argc, argv);
   if (mode == "screen" && argc == 4) return Window(argc, argv, Run::kByHand);
-  if (mode == "grab" && argc == 4) return Grab(argc, argv);
+  if (mode == "grab" && (argc == 4 || argc == 5)) return Grab(argc, argv);
   if (mode == "box-signal" && argc == 4) return Window(argc, argv, Run::kSignalInMessageBox);
   if (mode == "read-box-signal" && argc == 4)
     return Window(argc, argv, Run::kSignalInReadFailureBox);
