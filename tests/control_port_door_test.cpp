@@ -212,17 +212,16 @@ class GuardedPort : public ::testing::Test {
     QByteArray answered;
     bool closed = false;
   };
-  // Connects from `from`, sends `bytes` (then ends its input when asked), and takes what comes
-  // back until the connection closes or a while has passed.
+  // Connects from `from`, sends `bytes`, and takes what comes back until the connection closes or
+  // a while has passed.
   Conversation Talk(const QHostAddress& from, const QHostAddress& to, const QByteArray& bytes,
-                    bool end_input = false, int patience_ms = 1500) {
+                    int patience_ms = 1500) {
     QTcpSocket socket;
     if (!socket.bind(from, 0)) return {"<no bind>", false};
     socket.connectToHost(to, server.Port());
     if (!socket.waitForConnected(2000)) return {"<no connection>", false};
     socket.write(bytes);
     socket.flush();
-    if (end_input) ::shutdown(static_cast<int>(socket.socketDescriptor()), SHUT_WR);
     Conversation conversation;
     conversation.closed = QTest::qWaitFor(
         [&] {
@@ -233,43 +232,25 @@ class GuardedPort : public ::testing::Test {
     conversation.answered += socket.readAll();
     return conversation;
   }
-  Conversation Talk(const QByteArray& bytes, bool end_input = false, int patience_ms = 1500) {
-    const QHostAddress loopback(QHostAddress::LocalHost);
-    return Talk(loopback, loopback, bytes, end_input, patience_ms);
-  }
 
   FakeTuning tuning;
   remote::RigctlServer server{tuning};
   QStringList told;
 };
 
-TEST_F(GuardedPort, EveryShapeOfWebRequestIsClosedUnansweredAndTunesNothing) {
+TEST_F(GuardedPort, ARequestLineWithoutItsLineEndAtTheEndOfInputIsARequestToo) {
   Open(QHostAddress(QHostAddress::LocalHost));
-  const QByteArray form_body = "F 14000000\n";
-  for (const QByteArray& request : QList<QByteArray>{
-           "POST / HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Type: text/plain\r\nContent-Length: " +
-               QByteArray::number(form_body.size()) + "\r\n\r\n" + form_body,
-           "GET / HTTP/1.0\r\n\r\nF 14000000\n",
-           "PUT /x HTTP/1.1\r\nhost: 127.0.0.1\r\n\r\nF 14000000\n",
-           "OPTIONS * HTTP/1.1\r\nF 14000000\n", "GET / HTTP/1.1\nF 14000000\nf\n",
-           "Origin: http://example.com\r\nF 14000000\n", "\r\n\r\nHOST: x\nF 14000000\n"}) {
-    const Conversation conversation = Talk(request);
-    EXPECT_TRUE(conversation.closed) << request.toStdString();
-    EXPECT_EQ(conversation.answered, "") << request.toStdString();
-  }
-  // At the end of its input as well, and with no line end after the request line.
-  for (const QByteArray& request :
-       QList<QByteArray>{"GET / HTTP/1.1\r\nF 14000000", "GET / HTTP/1.1"}) {
-    const Conversation conversation = Talk(request, true);
-    EXPECT_TRUE(conversation.closed) << request.toStdString();
-    EXPECT_EQ(conversation.answered, "") << request.toStdString();
-  }
-  EXPECT_TRUE(tuning.tuned.isEmpty());
-  ASSERT_EQ(told.size(), 1) << told.join('\n').toStdString();  // once a minute
-  EXPECT_TRUE(told[0].contains("spletna stran")) << told[0].toStdString();
-  EXPECT_TRUE(told[0].contains("127.0.0.1"));
-  // A real client is served on, and what a client said first is answered before its request.
-  EXPECT_EQ(Talk("f\nF 9000000\nf\nq\n").answered, "7000000\nRPRT 0\n9000000\nRPRT 0\n");
+  QTcpSocket socket;
+  socket.connectToHost(QHostAddress(QHostAddress::LocalHost), server.Port());
+  ASSERT_TRUE(socket.waitForConnected(2000));
+  socket.write("GET / HTTP/1.1");
+  socket.flush();
+  QTest::qWait(50);  // taken in, waiting for its line end
+  ::shutdown(static_cast<int>(socket.socketDescriptor()), SHUT_WR);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return socket.state() == QAbstractSocket::UnconnectedState; }));
+  EXPECT_EQ(socket.readAll(), "");
+  ASSERT_EQ(told.size(), 1);
+  EXPECT_TRUE(told[0].contains("spletna stran"));
 }
 
 TEST_F(GuardedPort, ARequestAfterCommandsEndsTheConnectionThereAndThen) {
@@ -287,26 +268,6 @@ TEST_F(GuardedPort, ARequestAfterCommandsEndsTheConnectionThereAndThen) {
   }));
   EXPECT_EQ(answered, "RPRT 0\n");
   EXPECT_EQ(tuning.tuned, QList<int>{8000});
-}
-
-TEST_F(GuardedPort, AnAllowListServesOnlyItsOwnAndSaysWhomItRefused) {
-  Open(QHostAddress(QHostAddress::AnyIPv4), "127.0.0.1");
-  const QHostAddress listed("127.0.0.1");
-  const QHostAddress unlisted("127.0.0.2");
-  const Conversation stranger = Talk(unlisted, listed, "F 14000000\nf\n");
-  EXPECT_TRUE(stranger.closed);
-  EXPECT_EQ(stranger.answered, "");
-  EXPECT_TRUE(tuning.tuned.isEmpty());
-  ASSERT_EQ(told.size(), 1);
-  EXPECT_TRUE(told[0].contains("127.0.0.2")) << told[0].toStdString();
-  EXPECT_EQ(Talk(listed, listed, "F 9000000\nf\nq\n").answered, "RPRT 0\n9000000\nRPRT 0\n");
-  EXPECT_EQ(tuning.tuned, QList<int>{9000});
-  // The stranger again, soon after: refused, and not said again.
-  EXPECT_TRUE(Talk(unlisted, listed, "f\n").closed);
-  EXPECT_EQ(told.size(), 1);
-  // A refused client takes no place of the eight.
-  for (int n = 0; n < 10; ++n) EXPECT_TRUE(Talk(unlisted, listed, "").closed);
-  EXPECT_EQ(Talk(listed, listed, "f\nq\n").answered, "9000000\nRPRT 0\n");
 }
 
 TEST_F(GuardedPort, Ipv6NetworksAndIpv4ClientsOfADualStackPort) {
