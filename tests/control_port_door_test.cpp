@@ -64,6 +64,8 @@ TEST(HttpLine, RequestLinesAndABrowsersHeadersButNoHamlibCommand) {
                            "|f s",
                            "+f;s",
                            "L AF 0.5",
+                           "L AF 123451.5",
+                           "GET / HTTPX1.1",
                            "\\send_morse HTTP/1.1",
                            "\\get_freq x HTTP/1.1",
                            "F 1 HTTP/1.1 x",
