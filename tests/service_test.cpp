@@ -238,7 +238,19 @@ TEST(Service, SaysWhatIsWrongOnOneLineEachAndTouchesTheSerialPortOnlyOnceItCanSe
       {service +
            QStringList{"--rigctld", free_port, "--rigctld-address", "0.0.0.0", "--settings", ini},
        1,
-       {"ukaze Hamlib sprejema na 0.0.0.0:", "COM Interface Error: Naprava "}},
+       {"ukaze Hamlib sprejema na 0.0.0.0:" + free_port +
+            "; sprejemnik lahko uglasi vsak, ki doseže ta naslov (z --rigctld-allow ga omejite "
+            "na svoje odjemalce).",
+        "COM Interface Error: Naprava "}},
+      {service + QStringList{"--rigctld", free_port, "--rigctld-address", "0.0.0.0",
+                             "--rigctld-allow", "192.168.1.0/24", "--settings", ini},
+       1,
+       {"ukaze Hamlib sprejema na 0.0.0.0:" + free_port + " le od 192.168.1.0/24.",
+        "COM Interface Error: Naprava "}},
+      {service + QStringList{"--rigctld", free_port, "--rigctld-allow", "192.168.1.0/24,",
+                             "--settings", ini},
+       2,
+       {"--rigctld-allow: prazen element seznama"}},
       {service + QStringList{"--rigctld", taken_port, "--settings", ini},
        78,
        {"Vrat za ukaze Hamlib 127.0.0.1:" + taken_port +
