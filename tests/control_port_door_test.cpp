@@ -235,6 +235,14 @@ class GuardedPort : public ::testing::Test {
     return conversation;
   }
 
+  // A client of this machine's, connected.
+  std::unique_ptr<QTcpSocket> Connect() {
+    auto socket = std::make_unique<QTcpSocket>();
+    socket->connectToHost(QHostAddress(QHostAddress::LocalHost), server.Port());
+    EXPECT_TRUE(socket->waitForConnected(2000));
+    return socket;
+  }
+
   FakeTuning tuning;
   remote::RigctlServer server{tuning};
   QStringList told;
@@ -242,9 +250,8 @@ class GuardedPort : public ::testing::Test {
 
 TEST_F(GuardedPort, ARequestLineWithoutItsLineEndAtTheEndOfInputIsARequestToo) {
   Open(QHostAddress(QHostAddress::LocalHost));
-  QTcpSocket socket;
-  socket.connectToHost(QHostAddress(QHostAddress::LocalHost), server.Port());
-  ASSERT_TRUE(socket.waitForConnected(2000));
+  const auto client = Connect();
+  QTcpSocket& socket = *client;
   socket.write("GET / HTTP/1.1");
   socket.flush();
   QTest::qWait(50);  // taken in, waiting for its line end
@@ -257,9 +264,8 @@ TEST_F(GuardedPort, ARequestLineWithoutItsLineEndAtTheEndOfInputIsARequestToo) {
 
 TEST_F(GuardedPort, ARequestAfterCommandsEndsTheConnectionThereAndThen) {
   Open(QHostAddress(QHostAddress::LocalHost));
-  QTcpSocket socket;
-  socket.connectToHost(QHostAddress(QHostAddress::LocalHost), server.Port());
-  ASSERT_TRUE(socket.waitForConnected(2000));
+  const auto client = Connect();
+  QTcpSocket& socket = *client;
   socket.write("F 8000000\n");
   QByteArray answered;
   ASSERT_TRUE(QTest::qWaitFor([&] { return (answered += socket.readAll()) == "RPRT 0\n"; }));
