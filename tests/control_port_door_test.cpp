@@ -184,7 +184,7 @@ TEST(Door, AFloodFromManyAddressesSaysABoundedNumberOfLines) {
   const auto host = [](int n) {
     return QHostAddress(QStringLiteral("2001:db8::%1").arg(n, 0, 16));
   };
-  const int many = static_cast<int>(remote::Door::kRememberedAddresses);
+  const int many = 256;  // lines a minute at most, each naming one address
   for (int n = 1; n <= 2 * many; ++n) EXPECT_FALSE(timed.door.Admits(host(n)));
   EXPECT_EQ(timed.told.size(), many);
   timed.now += 1min;  // the quiet times are over: room again, for new and old
