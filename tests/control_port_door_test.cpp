@@ -194,6 +194,19 @@ TEST(Door, AFloodFromManyAddressesSaysABoundedNumberOfLines) {
   EXPECT_TRUE(timed.told.back().contains("2001:db8::1 ")) << timed.told.back().toStdString();
 }
 
+TEST(Door, AnAddressIsSaidAgainAfterItsMinuteWhileManyOthersFillTheTable) {
+  TimedDoor timed(remote::AllowList::Parse("127.0.0.1").list);
+  EXPECT_FALSE(timed.door.Admits(QHostAddress("192.0.2.1")));
+  timed.now += 30s;
+  for (int n = 1; n <= 255; ++n)
+    EXPECT_FALSE(timed.door.Admits(QHostAddress(QStringLiteral("2001:db8::%1").arg(n, 0, 16))));
+  EXPECT_EQ(timed.told.size(), 256);
+  timed.now += 30s;
+  EXPECT_FALSE(timed.door.Admits(QHostAddress("192.0.2.1")));
+  ASSERT_EQ(timed.told.size(), 257);
+  EXPECT_TRUE(timed.told.back().contains("192.0.2.1 "));
+}
+
 TEST(Door, WithoutAListEveryoneIsLetIn) {
   TimedDoor timed(std::nullopt);
   EXPECT_TRUE(timed.door.Admits(QHostAddress("203.0.113.1")));
