@@ -236,8 +236,7 @@ void RigctlServer::TuneNext() {
 
 void RigctlServer::ShutOut(const ClientPtr& client) {
   client->shut_out = true;
-  client->lines.clear();
-  client->partial.clear();
+  client->lines.clear();  // also those that came before the request in the same read
   client->held->Close();
   if (!client->socket) return;
   door_.ShutOutWebPage(client->socket->peerAddress());

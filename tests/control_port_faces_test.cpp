@@ -55,7 +55,9 @@ TEST_P(ShutOut, HttpOnARawSocketIsClosedUnansweredAndSendsNoWord) {
            "Content-Length: 11\r\n\r\nF 14000000\n",
            "GET / HTTP/1.0\r\n\r\nF 14000000\n", "PUT / HTTP/1.1\r\nhost: x\r\n\r\nF 14000000\n",
            "OPTIONS * HTTP/1.1\r\n\r\n", "POST / HTTP/1.1\nF 14000000\nf\n",
-           "Origin: http://example.com\r\nF 14000000\n", "\r\n\r\nHOST: x\nF 14000000\n"}) {
+           "Origin: http://example.com\r\nF 14000000\n", "\r\n\r\nHOST: x\nF 14000000\n",
+           // What came before the request in the same read is not carried out either.
+           "F 14000000\nPOST / HTTP/1.1\r\n\r\n"}) {
     // Also when the input ends at once, and with no line end after the request line.
     for (const bool end_input : {false, true}) {
       const int client = LoopbackConnection(port, {0, 3});
