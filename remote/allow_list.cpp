@@ -40,8 +40,7 @@ QString Quoted(const QString& item) {
 }  // namespace
 
 QHostAddress Unmapped(const QHostAddress& address) {
-  if (address.protocol() != QAbstractSocket::IPv6Protocol) return address;
-  bool mapped = false;
+  bool mapped = false;  // an IPv4 address is its own IPv4 form
   const quint32 ipv4 = address.toIPv4Address(&mapped);
   return mapped ? QHostAddress(ipv4) : address;
 }
@@ -52,7 +51,7 @@ AllowList::Parsed AllowList::Parse(const QString& text) {
     const QString item = raw.trimmed();
     if (item.isEmpty()) return {std::nullopt, QStringLiteral("prazen element seznama")};
     const qsizetype slash = item.indexOf(u'/');
-    const auto address = Address(slash < 0 ? item : item.left(slash));
+    const auto address = Address(item.left(slash));  // all of it when there is no slash
     if (!address) {
       return {std::nullopt,
               QStringLiteral("%1 ni naslov IP ali omrežje (npr. 192.168.1.0/24 ali fd00::/8)")
