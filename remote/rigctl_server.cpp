@@ -162,7 +162,7 @@ void RigctlServer::ServeAgainNextTurn(const ClientPtr& client) {
 }
 
 void RigctlServer::AnswerEverything(const ClientPtr& client) {
-  if (!client->socket || client->shut_out) return;
+  if (!client->socket) return;
   if (client->socket->isReadable()) client->partial += client->socket->readAll();
   // The last line may lack its line end.
   if (!client->partial.isEmpty() && !IsLineEnd(client->partial.back())) client->partial += '\n';
@@ -235,10 +235,8 @@ void RigctlServer::TuneNext() {
 }
 
 void RigctlServer::ShutOut(const ClientPtr& client) {
-  client->shut_out = true;
   client->lines.clear();  // also those that came before the request in the same read
   client->held->Close();
-  if (!client->socket) return;
   door_.ShutOutWebPage(client->socket->peerAddress());
   client->socket->abort();
 }

@@ -68,7 +68,6 @@ class RigctlServer : public QObject {
     std::unique_ptr<HeldConnection> held;  // answers what came before the end of its input
     bool more_next_turn = false;           // used its share of a turn with commands left
     bool serving = false;                  // a reply's flush must not start another share
-    bool shut_out = false;                 // it sent an HTTP request: nothing more is done
   };
   using ClientPtr = std::shared_ptr<Client>;
 
