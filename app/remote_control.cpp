@@ -68,7 +68,6 @@ RemoteControl StartRemoteControl(ui::Form1& form, const QHostAddress& address, q
                                  const std::optional<remote::AllowList>& allow) {
   const auto on_standard_error = [](const QString& line) {
     std::fprintf(stderr, "%s: %s\n", kProgramName, line.toLocal8Bit().constData());
-    std::fflush(stderr);
   };
   RemoteControl control;
   control.tuning = WindowTuning(form);

@@ -116,14 +116,11 @@ bool RigctlServer::ReadMore(const ClientPtr& client) {
   client->partial += bytes;
   if (!TakeLines(client->partial, client->lines)) {
     ShutOut(client);
-    return false;
+  } else if (client->partial.size() > kLongestLine + kLongestLineEnd) {
+    socket->abort();  // a line that never ends is no command; a client sending one is dropped
   }
-  // A line that never ends is no command; a client sending one is dropped.
-  if (client->partial.size() > kLongestLine + kLongestLineEnd) {
-    socket->abort();
-    return false;
-  }
-  return true;
+  // Closed above, it is served no further, whatever was taken from it.
+  return socket->state() == QAbstractSocket::ConnectedState;
 }
 
 void RigctlServer::Serve(const ClientPtr& client) {
@@ -235,7 +232,6 @@ void RigctlServer::TuneNext() {
 }
 
 void RigctlServer::ShutOut(const ClientPtr& client) {
-  client->lines.clear();  // also those that came before the request in the same read
   client->held->Close();
   door_.ShutOutWebPage(client->socket->peerAddress());
   client->socket->abort();
