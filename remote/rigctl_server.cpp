@@ -74,8 +74,7 @@ void RigctlServer::Accept() {
   while (QTcpSocket* socket = server_->nextPendingConnection()) {
     connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
     if (!door_.Admits(socket->peerAddress())) {
-      socket->abort();
-      socket->deleteLater();
+      socket->abort();  // disconnected, and so deleted
       continue;
     }
     if (ClientCount() >= kMaximumClients) {

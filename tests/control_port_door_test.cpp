@@ -303,6 +303,14 @@ TEST_F(GuardedPort, Ipv6NetworksAndIpv4ClientsOfADualStackPort) {
   EXPECT_TRUE(told[0].contains(" 127.0.0.2 ")) << told[0].toStdString();
 }
 
+TEST_F(GuardedPort, ARefusedClientLeavesNothingBehind) {
+  Open(QHostAddress(QHostAddress::AnyIPv4), "127.0.0.1");
+  for (int n = 0; n < 20; ++n)
+    EXPECT_TRUE(Talk(QHostAddress("127.0.0.2"), QHostAddress("127.0.0.1"), "f\n").closed);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return server.findChildren<QTcpSocket*>().isEmpty(); }))
+      << server.findChildren<QTcpSocket*>().size() << " sockets kept";
+}
+
 TEST(GuardedPortIpv6, AnIpv6NetworkThatDoesNotHoldTheClientRefusesIt) {
   FakeTuning tuning;
   remote::RigctlServer server(tuning);
