@@ -109,6 +109,15 @@ TEST(AllowList, AddressesAndNetworksOfBothFamilies) {
   ASSERT_TRUE(everyone);
   EXPECT_TRUE(everyone->Allows(QHostAddress("203.0.113.9")));
   EXPECT_FALSE(everyone->Allows(QHostAddress("2001:db8::1")));
+  // Every IPv4 client, in the mapped form; and a mapped network shorter than the mapped prefix
+  // stays an IPv6 one.
+  const auto mapped_all = remote::AllowList::Parse("::ffff:0.0.0.0/96").list;
+  ASSERT_TRUE(mapped_all);
+  EXPECT_EQ(mapped_all->ToString(), "0.0.0.0/0");
+  EXPECT_TRUE(mapped_all->Allows(QHostAddress("203.0.113.9")));
+  const auto wider = remote::AllowList::Parse("::ffff:0.0.0.0/95").list;
+  ASSERT_TRUE(wider);
+  EXPECT_EQ(wider->ToString(), "::ffff:0.0.0.0/95");
   const auto loopback_v6 = remote::AllowList::Parse("::1/128").list;
   ASSERT_TRUE(loopback_v6);
   EXPECT_TRUE(loopback_v6->Allows(QHostAddress("::1")));

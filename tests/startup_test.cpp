@@ -89,6 +89,26 @@ TEST(StartUp, DamagedValuesAreLeftOutAndStartUpGoesOn) {
   }
 }
 
+// A limit whose partner does not convert still applies, alone; the scroll bar shows the band the
+// receiver then has, and a value it moved.
+TEST(StartUp, ALimitAloneGivesTheScrollBarItsEnd) {
+  struct Case {
+    const char* ini;
+    int lowest, highest, value;
+  };
+  for (const Case& c :
+       {Case{"[Freq]\nF1=1000\n[Nastavitve]\nmin=1500\nmax=abc\n", 1500, 24000, 1500},
+        Case{"[Freq]\nF1=9000\n[Nastavitve]\nmin=\nmax=8000\n", 0, 8000, 8000}}) {
+    FormHarness harness;
+    harness.WriteIni(c.ini);
+    auto& form = harness.Load();
+    EXPECT_EQ(form.HScroll1->minimum(), c.lowest) << c.ini;
+    EXPECT_EQ(form.HScroll1->maximum(), c.highest) << c.ini;
+    EXPECT_EQ(form.HScroll1->value(), c.value) << c.ini;
+    EXPECT_EQ(form.Label1->text(), QString::number(c.value)) << c.ini;
+  }
+}
+
 TEST(StartUp, APortThatDoesNotOpenIsReportedBeforeTheWindowShows) {
   FormHarness harness;
   harness.device.SetOpenSucceeds(false);
