@@ -73,10 +73,8 @@ bool IsBrowserField(const QByteArray& name) {
 
 // Name: value
 bool IsHeaderLine(const QByteArray& line) {
-  const qsizetype colon = line.indexOf(':');
-  if (colon <= 0) return false;
-  const QByteArray name = line.left(colon);
-  return IsToken(name) && IsBrowserField(name.toLower());
+  const QByteArray name = line.left(line.indexOf(':'));  // all of it when there is no colon
+  return name.size() < line.size() && IsToken(name) && IsBrowserField(name.toLower());
 }
 
 }  // namespace
