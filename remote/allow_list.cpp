@@ -60,7 +60,7 @@ AllowList::Parsed AllowList::Parse(const QString& text) {
     const bool ipv4 = address->protocol() == QAbstractSocket::IPv4Protocol;
     const int most = ipv4 ? kIpv4Bits : kIpv6Bits;
     int bits = most;
-    if (slash >= 0) {
+    if (slash != -1) {
       static const QRegularExpression kDigits(QStringLiteral("^[0-9]{1,3}$"));
       const QString bits_text = item.mid(slash + 1);
       bits = kDigits.match(bits_text).hasMatch() ? bits_text.toInt() : -1;
