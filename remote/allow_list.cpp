@@ -72,7 +72,7 @@ AllowList::Parsed AllowList::Parse(const QString& text) {
     }
     // ::ffff:10.0.0.0/104 is 10.0.0.0/8: the form in which such clients are compared.
     const QHostAddress unmapped = Unmapped(*address);
-    if (!ipv4 && unmapped != *address) {
+    if (unmapped != *address) {  // an IPv4 address is its own unmapped form
       if (bits < kMappedPrefixBits) {
         list.networks_.append({*address, bits});
         continue;

@@ -124,6 +124,7 @@ TEST(AllowList, AddressesAndNetworksOfBothFamilies) {
   const auto loopback_v6 = remote::AllowList::Parse("::1/128").list;
   ASSERT_TRUE(loopback_v6);
   EXPECT_TRUE(loopback_v6->Allows(QHostAddress("::1")));
+  EXPECT_FALSE(loopback_v6->Allows(QHostAddress("::2")));
   EXPECT_FALSE(loopback_v6->Allows(QHostAddress("127.0.0.1")));
 }
 

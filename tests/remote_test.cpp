@@ -436,6 +436,18 @@ TEST_F(ControlPort, AFloodFromOneClientLeavesTheOthersTheirTurn) {
   close(flooder);
 }
 
+// Up to the longest command and its line end, a line is waited for and then refused; past that
+// it can be no command, and the client is dropped.
+TEST_F(ControlPort, ALineTooLongIsRefusedAndOneLongerStillEndsTheConnection) {
+  const qsizetype kept = remote::RigctlServer::kLongestLine + remote::RigctlServer::kLongestLineEnd;
+  auto client = Connect();
+  EXPECT_EQ(Ask(*client, QByteArray(kept, 'x')), "");
+  EXPECT_EQ(Ask(*client, "\nf\n"), "RPRT -1\n1000000\n");
+  auto endless = Connect();
+  endless->write(QByteArray(kept + 1, 'x'));
+  EXPECT_TRUE(WaitForClose(*endless));
+}
+
 TEST_F(ControlPort, CrAloneEndsALineAndBlankLinesGetNoAnswer) {
   auto client = Connect();
   EXPECT_EQ(Ask(*client, "f\r"), "1000000\n");
