@@ -25,8 +25,7 @@ bool IsDottedQuad(const QString& text) {
 std::optional<QHostAddress> Address(const QString& text) {
   QHostAddress address;
   if (text.contains(u':')) {
-    if (!address.setAddress(text) || address.protocol() != QAbstractSocket::IPv6Protocol)
-      return std::nullopt;
+    if (!address.setAddress(text)) return std::nullopt;  // with a colon, only IPv6
     return address;
   }
   if (!IsDottedQuad(text) || !address.setAddress(text)) return std::nullopt;

@@ -160,8 +160,8 @@ void RigctlServer::ServeAgainNextTurn(const ClientPtr& client) {
 void RigctlServer::AnswerEverything(const ClientPtr& client) {
   if (!client->socket) return;
   if (client->socket->isReadable()) client->partial += client->socket->readAll();
-  // The last line may lack its line end.
-  if (!client->partial.isEmpty() && !IsLineEnd(client->partial.back())) client->partial += '\n';
+  // The last line may lack its line end; one more after it is a blank line, which needs no answer.
+  client->partial += '\n';
   if (!TakeLines(client->partial, client->lines)) return ShutOut(client);
   while (!client->lines.empty()) {
     const QByteArray line = client->lines.front();

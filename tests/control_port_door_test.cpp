@@ -324,6 +324,18 @@ TEST_F(GuardedPort, ARefusedClientLeavesNothingBehind) {
       << server.findChildren<QTcpSocket*>().size() << " sockets kept";
 }
 
+TEST(GuardedPortWithoutADoor, AWebPageIsShutOutWithNobodyToTell) {
+  FakeTuning tuning;
+  remote::RigctlServer server(tuning);
+  ASSERT_TRUE(server.Listen(QHostAddress(QHostAddress::LocalHost), 0));
+  QTcpSocket socket;
+  socket.connectToHost(QHostAddress(QHostAddress::LocalHost), server.Port());
+  ASSERT_TRUE(socket.waitForConnected(2000));
+  socket.write("POST / HTTP/1.1\r\n\r\nF 14000000\n");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return socket.state() == QAbstractSocket::UnconnectedState; }));
+  EXPECT_TRUE(tuning.tuned.isEmpty());
+}
+
 TEST(GuardedPortIpv6, AnIpv6NetworkThatDoesNotHoldTheClientRefusesIt) {
   FakeTuning tuning;
   remote::RigctlServer server(tuning);
