@@ -18,6 +18,10 @@ const QString kListPorts = QStringLiteral("list-ports");
 const QString kRigctld = QStringLiteral("rigctld");
 const QString kRigctldAddress = QStringLiteral("rigctld-address");
 const QString kRigctldAllow = QStringLiteral("rigctld-allow");
+const QString kWeb = QStringLiteral("web");
+const QString kWebAddress = QStringLiteral("web-address");
+const QString kWebKeyFile = QStringLiteral("web-key-file");
+const QString kWebNewKey = QStringLiteral("web-new-key");
 const QString kBusyWait = QStringLiteral("busy-wait");
 const QString kNoWindow = QStringLiteral("no-window");
 const QString kSeeHelp = QStringLiteral(" (glej --help)");
@@ -31,7 +35,8 @@ Options Failed(const QString& what) {
 
 // QCommandLineParser says only "missing value"; name the option the user left without one.
 QString OptionMissingItsValue(const QStringList& arguments) {
-  for (const QString& name : {kPort, kSettings, kRigctld, kRigctldAddress, kRigctldAllow}) {
+  for (const QString& name : {kPort, kSettings, kRigctld, kRigctldAddress, kRigctldAllow, kWeb,
+                              kWebAddress, kWebKeyFile}) {
     if (arguments.size() > 1 && arguments.back() == QStringLiteral("--") + name) return name;
   }
   return QString();
@@ -58,6 +63,10 @@ Options ParseCommandLine(const QStringList& arguments) {
       {kRigctld, {}, QStringLiteral("PORT")},
       {kRigctldAddress, {}, QStringLiteral("ADDR")},
       {kRigctldAllow, {}, QStringLiteral("LIST")},
+      {kWeb, {}, QStringLiteral("PORT")},
+      {kWebAddress, {}, QStringLiteral("ADDR")},
+      {kWebKeyFile, {}, QStringLiteral("FILE")},
+      {kWebNewKey, {}},
       {kBusyWait, {}},
       {kNoWindow, {}},
   });
@@ -107,15 +116,34 @@ Options ParseCommandLine(const QStringList& arguments) {
     if (!parsed.list) return Failed(QStringLiteral("--rigctld-allow: %1").arg(parsed.error));
     options.rigctld_allow = std::move(parsed.list);
   }
+  if (parser.isSet(kWeb)) {
+    options.web.port = TcpPort(parser.value(kWeb));
+    if (!options.web.port) {
+      return Failed(QStringLiteral("--web potrebuje številko vrat TCP od 1 do 65535, ne „%1“")
+                        .arg(parser.value(kWeb)));
+    }
+  }
+  if (parser.isSet(kWebAddress) && !options.web.address.setAddress(parser.value(kWebAddress))) {
+    return Failed(QStringLiteral("--web-address potrebuje naslov IP, ne „%1“")
+                      .arg(parser.value(kWebAddress)));
+  }
+  options.web.key_file = parser.value(kWebKeyFile);
+  if (parser.isSet(kWebKeyFile) && options.web.key_file.isEmpty())
+    return Failed(QStringLiteral("možnost --web-key-file potrebuje ime datoteke"));
+  options.web.new_key = parser.isSet(kWebNewKey);
   options.busy_wait = parser.isSet(kBusyWait);
   options.no_window = parser.isSet(kNoWindow);
-  if (options.no_window && !options.rigctld_port) {
-    return Failed(
-        QStringLiteral("--no-window potrebuje --rigctld, po katerem se sprejemnik uglasi"));
+  if (options.no_window && !options.rigctld_port && !options.web.port) {
+    return Failed(QStringLiteral(
+        "--no-window potrebuje --rigctld ali --web, prek katerega se sprejemnik uglasi"));
   }
   for (const QString& name : {kRigctldAddress, kRigctldAllow}) {
     if (parser.isSet(name) && !options.rigctld_port)
       return Failed(QStringLiteral("--%1 velja le skupaj z --rigctld").arg(name));
+  }
+  for (const QString& name : {kWebAddress, kWebKeyFile, kWebNewKey}) {
+    if (parser.isSet(name) && !options.web.port)
+      return Failed(QStringLiteral("--%1 velja le skupaj z --web").arg(name));
   }
   return options;
 }
@@ -136,8 +164,14 @@ QString HelpText() {
       "  --rigctld-allow LIST    --rigctld streže le odjemalcem s teh naslovov in omrežij,\n"
       "                          ločenih z vejico, npr. 127.0.0.1,192.168.1.0/24,fd00::/8\n"
       "                          (brez seznama vsakemu, ki doseže vrata)\n"
+      "  --web PORT              streže spletno stran za telefon na vratih TCP PORT\n"
+      "  --web-address ADDR      naslov za --web (privzeto 127.0.0.1); zunaj tega računalnika\n"
+      "                          stran potrebuje ključ, ki je v povezavi, ki jo program izpiše\n"
+      "  --web-key-file FILE     datoteka s ključem za --web (privzeto\n"
+      "                          ~/.local/share/orx-frekvenca/web-key)\n"
+      "  --web-new-key           naredi nov ključ; stare povezave ne delujejo več\n"
       "  --busy-wait             čaka brez spanja (za računalnike z nenatančnim časovnikom)\n"
-      "  --no-window             brez okna, kot storitev: uglašujejo ga le ukazi --rigctld\n"
+      "  --no-window             brez okna, kot storitev: uglašujejo ga le --rigctld in --web\n"
       "\n"
       "Datoteka pll.ini: tista iz --settings; sicer pll.ini v mapi programa, če obstaja ali\n"
       "je v mapo mogoče pisati (ne za nameščen program); sicer\n"

@@ -15,6 +15,14 @@ namespace orx::app {
 
 inline const char kProgramName[] = "orx-frekvenca";
 
+// What the command line says of the web page.
+struct WebOptions {
+  std::optional<quint16> port;  // none: no page
+  QHostAddress address = QHostAddress(QHostAddress::LocalHost);
+  QString key_file;  // empty: the default place
+  bool new_key = false;
+};
+
 // What the command line asks for. Nothing here touches a display, a port or a file.
 struct Options {
   enum class Action { kRun, kHelp, kVersion, kListPorts, kError };
@@ -25,7 +33,8 @@ struct Options {
   QHostAddress rigctld_address = QHostAddress(QHostAddress::LocalHost);
   std::optional<remote::AllowList> rigctld_allow;  // none: every client that reaches the port
   bool busy_wait = false;  // spin through every 1 ms wait instead of sleeping most of it
-  bool no_window = false;  // the receiver as a service, tuned through the control port only
+  WebOptions web;
+  bool no_window = false;  // the receiver as a service, tuned through its remote faces only
   QString error;           // for kError: one line naming what was wrong
 };
 

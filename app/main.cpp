@@ -55,7 +55,8 @@ int RunService(int argc, char* argv[], const orx::app::Options& options) {
   setup.settings_file = choices.settings_file;
   setup.port_name = choices.port_name;
   setup.address = options.rigctld_address;
-  setup.rigctld_port = *options.rigctld_port;
+  setup.rigctld_port = options.rigctld_port;
+  setup.web = options.web;
   setup.allow = options.rigctld_allow;
   setup.tell = [](const QString& line) {
     Print(stderr, QStringLiteral("%1: %2\n").arg(orx::app::kProgramName, line));
@@ -106,8 +107,10 @@ int main(int argc, char* argv[]) {
       {link, choices.settings_file, tell_user, choices.port_name, choices.settings_folder_to_make});
   orx::app::RemoteControl remote;
   return orx::app::RunWindow(form, [&] {
-    if (!options.rigctld_port) return;
-    remote = orx::app::StartRemoteControl(form, options.rigctld_address, *options.rigctld_port,
-                                          tell_user, options.rigctld_allow);
+    if (options.rigctld_port) {
+      remote = orx::app::StartRemoteControl(form, options.rigctld_address, *options.rigctld_port,
+                                            tell_user, options.rigctld_allow);
+    }
+    if (options.web.port) orx::app::StartWebPage(remote, form, options.web, tell_user);
   });
 }

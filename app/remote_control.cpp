@@ -11,10 +11,8 @@
 
 namespace orx::app {
 
-namespace {
-
-QString SocketReason(const remote::RigctlServer& server) {
-  switch (server.Error()) {
+QString SocketReason(QAbstractSocket::SocketError error, const QString& system_words) {
+  switch (error) {
     case QAbstractSocket::AddressInUseError:
       return QStringLiteral("ta vrata že uporablja drug program");
     case QAbstractSocket::SocketAccessError:
@@ -26,18 +24,16 @@ QString SocketReason(const remote::RigctlServer& server) {
     case QAbstractSocket::SocketResourceError:
       return QStringLiteral("sistemu je zmanjkalo virov za nova vrata");
     default:
-      return QStringLiteral("sistem vrat ni dal (%1)").arg(server.ErrorString());
+      return QStringLiteral("sistem vrat ni dal (%1)").arg(system_words);
   }
 }
-
-}  // namespace
 
 QString ControlPortUnavailable(const QHostAddress& address, quint16 port,
                                const remote::RigctlServer& server) {
   return QStringLiteral("Vrat za ukaze Hamlib %1:%2 ni mogoče odpreti: %3")
       .arg(address.toString())
       .arg(port)
-      .arg(SocketReason(server));
+      .arg(SocketReason(server.Error(), server.ErrorString()));
 }
 
 QString ControlPortOpenToTheNetwork(const QHostAddress& address, quint16 port,
@@ -63,23 +59,47 @@ std::unique_ptr<remote::ReceiverTuning> WindowTuning(ui::Form1& form) {
   });
 }
 
+namespace {
+
+void OnStandardError(const QString& line) {
+  std::fprintf(stderr, "%s: %s\n", kProgramName, line.toLocal8Bit().constData());
+}
+
+void HoldTheWindow(RemoteControl& control, ui::Form1& form) {
+  if (!control.tuning) control.tuning = WindowTuning(form);
+  if (!control.turns) control.turns = std::make_unique<remote::TuningTurns>();
+}
+
+}  // namespace
+
 RemoteControl StartRemoteControl(ui::Form1& form, const QHostAddress& address, quint16 port,
                                  const forms::MessageBox& tell_user,
                                  const std::optional<remote::AllowList>& allow) {
-  const auto on_standard_error = [](const QString& line) {
-    std::fprintf(stderr, "%s: %s\n", kProgramName, line.toLocal8Bit().constData());
-  };
+  const auto on_standard_error = OnStandardError;
   RemoteControl control;
-  control.tuning = WindowTuning(form);
-  control.server = std::make_unique<remote::RigctlServer>(*control.tuning);
+  HoldTheWindow(control, form);
+  control.server = std::make_unique<remote::RigctlServer>(*control.tuning, control.turns.get());
   control.server->SetDoor(remote::Door(allow, on_standard_error));
   if (!control.server->Listen(address, port)) {
     tell_user(ControlPortUnavailable(address, port, *control.server));
-    return {};
+    control.server.reset();
+    return control;
   }
   if (!address.isLoopback())
     on_standard_error(ControlPortOpenToTheNetwork(address, control.server->Port(), allow));
   return control;
+}
+
+}  // namespace orx::app
+
+namespace orx::app {
+
+void StartWebPage(RemoteControl& control, ui::Form1& form, const WebOptions& options,
+                  const forms::MessageBox& tell_user) {
+  HoldTheWindow(control, form);
+  auto started = StartWebPage(*control.tuning, *control.turns, true, options, OnStandardError);
+  if (!started.server) return tell_user(started.error);
+  control.web = std::move(started.server);
 }
 
 }  // namespace orx::app

@@ -9,6 +9,7 @@
 
 #include "app/platform.h"
 #include "app/remote_control.h"
+#include "app/web_page.h"
 #include "receiver/receiver.h"
 #include "remote/receiver_tuning.h"
 #include "remote/rigctl_server.h"
@@ -60,14 +61,27 @@ int RunService(const ServiceSetup& setup, link::Module1& link) {
   remote::ReceiverTuning tuning(receiver, [&receiver] {
     if (TerminationSignalArrived()) receiver.Close();
   });
-  remote::RigctlServer server(tuning);
-  server.SetDoor(remote::Door(setup.allow, setup.tell));
-  if (!server.Listen(setup.address, setup.rigctld_port)) {
-    one_line(ControlPortUnavailable(setup.address, setup.rigctld_port, server));
-    return kSetupMistake;
+  remote::TuningTurns turns;
+  std::optional<remote::RigctlServer> server;
+  if (setup.rigctld_port) {
+    server.emplace(tuning, &turns);
+    server->SetDoor(remote::Door(setup.allow, setup.tell));
+    if (!server->Listen(setup.address, *setup.rigctld_port)) {
+      one_line(ControlPortUnavailable(setup.address, *setup.rigctld_port, *server));
+      return kSetupMistake;
+    }
+    if (!setup.address.isLoopback())
+      one_line(ControlPortOpenToTheNetwork(setup.address, server->Port(), setup.allow));
   }
-  if (!setup.address.isLoopback())
-    one_line(ControlPortOpenToTheNetwork(setup.address, server.Port(), setup.allow));
+  std::unique_ptr<web::WebServer> web;
+  if (setup.web.port) {
+    auto started = StartWebPage(tuning, turns, false, setup.web, setup.tell);
+    if (!started.server) {
+      one_line(started.error);
+      return kSetupMistake;
+    }
+    web = std::move(started.server);
+  }
 
   if (!receiver.OpenPort(setup.port_name)) {
     one_line(ui::texts::ComInterfaceError(ui::texts::PortFailure(receiver.LastOpen())));
@@ -84,7 +98,8 @@ int RunService(const ServiceSetup& setup, link::Module1& link) {
     return end(kPortUnavailable);
   }
   if (termination.Received()) return end(0);
-  if (setup.listening) setup.listening(server.Port());
+  if (server && setup.listening) setup.listening(server->Port());
+  if (web && setup.web_listening) setup.web_listening(web->Port());
   return end(QCoreApplication::exec());
 }
 

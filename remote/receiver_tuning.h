@@ -23,8 +23,14 @@ class ReceiverTuning : public TuningTarget {
   int LowestKilohertz() const override { return receiver_.CurrentBand().lowest; }
   int HighestKilohertz() const override { return receiver_.CurrentBand().highest; }
   bool TuneTo(int kilohertz) override {
-    if (first_) first_();
+    BeforeChange();
     return receiver_.TuneTo(kilohertz);
+  }
+
+  // For the faces that do more than tune (a web page recalls and stores presets too).
+  receiver::Receiver& Receiver() { return receiver_; }
+  void BeforeChange() {
+    if (first_) first_();
   }
 
  private:

@@ -43,8 +43,12 @@ void TakeCommands(const QByteArray& line, std::deque<QByteArray>& commands) {
 
 }  // namespace
 
-RigctlServer::RigctlServer(TuningTarget& target, QObject* parent)
-    : QObject(parent), target_(target), server_(new QTcpServer(this)) {
+RigctlServer::RigctlServer(TuningTarget& target, TuningTurns* turns, QObject* parent)
+    : QObject(parent),
+      target_(target),
+      own_turns_(turns ? nullptr : std::make_unique<TuningTurns>()),
+      turns_(turns ? *turns : *own_turns_),
+      server_(new QTcpServer(this)) {
   connect(server_, &QTcpServer::newConnection, this, &RigctlServer::Accept);
 }
 
@@ -139,8 +143,10 @@ void RigctlServer::ServeShare(const ClientPtr& client) {
     if (client->lines.empty()) continue;
     if (RigctlSession::SendsAWord(client->lines.front())) {
       client->waiting_for_turn = true;
-      rotation_.push_back(client);
-      ScheduleTurn();
+      turns_.Wait([self = QPointer(this), weak = std::weak_ptr(client)] {
+        const ClientPtr waiting = weak.lock();
+        return self && waiting && self->TuneNext(waiting);
+      });
       return;
     }
     if (answered == kCommandsPerTurn) return ServeAgainNextTurn(client);
@@ -197,7 +203,7 @@ bool RigctlServer::Answer(const ClientPtr& client, const QByteArray& line) {
 }
 
 void RigctlServer::ScheduleTurn() {
-  if (turn_scheduled_ || (rotation_.empty() && served_next_turn_.empty())) return;
+  if (turn_scheduled_ || served_next_turn_.empty()) return;
   turn_scheduled_ = true;
   // A turn of its own: input and other events that came meanwhile are seen between two frames.
   QTimer::singleShot(0, this, [this] {
@@ -210,24 +216,18 @@ void RigctlServer::ScheduleTurn() {
         Serve(client);
       }
     }
-    TuneNext();
     ScheduleTurn();
   });
 }
 
-void RigctlServer::TuneNext() {
-  while (!rotation_.empty()) {
-    const ClientPtr client = rotation_.front().lock();
-    rotation_.pop_front();
-    if (!client) continue;
-    client->waiting_for_turn = false;
-    if (client->lines.empty() || !client->socket) continue;
-    const QByteArray line = client->lines.front();
-    client->lines.pop_front();
-    Answer(client, line);
-    Serve(client);  // its reads that follow, and its next turn
-    return;
-  }
+bool RigctlServer::TuneNext(const ClientPtr& client) {
+  client->waiting_for_turn = false;
+  if (client->lines.empty() || !client->socket) return false;
+  const QByteArray line = client->lines.front();
+  client->lines.pop_front();
+  Answer(client, line);
+  Serve(client);  // its reads that follow, and its next turn
+  return true;
 }
 
 void RigctlServer::ShutOut(const ClientPtr& client) {

@@ -17,6 +17,7 @@
 #include "held_connection.h"
 #include "rigctl_session.h"
 #include "tuning_target.h"
+#include "tuning_turns.h"
 
 class QTcpServer;
 class QTcpSocket;
@@ -45,7 +46,9 @@ class RigctlServer : public QObject {
   static constexpr qint64 kInputBuffer = 16 * 1024;
   static constexpr qint64 kUnreadReplies = 16 * 1024;
 
-  explicit RigctlServer(TuningTarget& target, QObject* parent = nullptr);
+  // Its tunings wait in `turns`, with those of the other remote faces; without, in its own.
+  explicit RigctlServer(TuningTarget& target, TuningTurns* turns = nullptr,
+                        QObject* parent = nullptr);
   ~RigctlServer() override;
 
   // Who is let in, and where the refusals are told.
@@ -64,7 +67,7 @@ class RigctlServer : public QObject {
     RigctlSession session;
     QByteArray partial;                    // what came after the last line end
     std::deque<QByteArray> lines;          // commands of complete lines, not yet answered
-    bool waiting_for_turn = false;         // in the rotation of tuning commands
+    bool waiting_for_turn = false;         // its next command tunes, and waits its turn
     std::unique_ptr<HeldConnection> held;  // answers what came before the end of its input
     bool more_next_turn = false;           // used its share of a turn with commands left
     bool serving = false;                  // a reply's flush must not start another share
@@ -82,7 +85,8 @@ class RigctlServer : public QObject {
   void AnswerEverything(const ClientPtr& client);
   // False once the client is gone or said goodbye.
   bool Answer(const ClientPtr& client, const QByteArray& line);
-  void TuneNext();
+  // False when the client has nothing left to tune.
+  bool TuneNext(const ClientPtr& client);
   void ScheduleTurn();
   void ServeAgainNextTurn(const ClientPtr& client);
   void Forget(Client* client);
@@ -90,10 +94,11 @@ class RigctlServer : public QObject {
   void ShutOut(const ClientPtr& client);
 
   TuningTarget& target_;
+  std::unique_ptr<TuningTurns> own_turns_;
+  TuningTurns& turns_;
   QTcpServer* server_;
   Door door_;
   std::list<ClientPtr> clients_;
-  std::deque<std::weak_ptr<Client>> rotation_;  // clients whose next command tunes
   bool turn_scheduled_ = false;
   std::deque<std::weak_ptr<Client>> served_next_turn_;
 };

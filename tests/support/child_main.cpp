@@ -22,6 +22,8 @@
 //   orx_test_child window-rigctld FILE EVENTS [ADDR [LIST]]
 //                                                     the window with its control port, announced
 //                                                     as "port N"; EVENTS written at the close
+//   In both, with ORX_TEST_WEB_ADDRESS set, the web page too, on a free port of that address that
+//   is announced as "web N", its key in ORX_TEST_WEB_KEY_FILE.
 //   orx_test_child box-signal FILE EVENTS             the port does not open, and SIGTERM
 //                                                     arrives while the message box is up
 //   orx_test_child read-box-signal FILE EVENTS        FILE cannot be read, and SIGTERM arrives
@@ -65,6 +67,20 @@ ControlPortArguments ControlPortFrom(int argc, char* argv[]) {
   return arguments;
 }
 constexpr int kUsage = 64;
+
+std::optional<orx::app::WebOptions> WebFromEnvironment() {
+  if (!qEnvironmentVariableIsSet("ORX_TEST_WEB_ADDRESS")) return std::nullopt;
+  orx::app::WebOptions web;
+  web.port = 0;
+  web.address = QHostAddress(qEnvironmentVariable("ORX_TEST_WEB_ADDRESS"));
+  web.key_file = qEnvironmentVariable("ORX_TEST_WEB_KEY_FILE");
+  return web;
+}
+
+void AnnounceWeb(quint16 port) {
+  std::printf("web %u\n", port);
+  std::fflush(stdout);
+}
 
 // A refusal is said on standard error as the window says it.
 int WriteIni(char* argv[]) {
@@ -140,6 +156,8 @@ int Service(int argc, char* argv[]) {
     std::printf("port %u\n", port);
     std::fflush(stdout);
   };
+  if (const auto web = WebFromEnvironment()) setup.web = *web;
+  setup.web_listening = AnnounceWeb;
   const int status = orx::app::RunService(setup, link);
   WriteEvents(device, argv[3]);
   return status;
@@ -201,6 +219,12 @@ int WindowWithControlPort(int argc, char* argv[]) {
         form, control_port.address, 0, [](const QString&) {}, control_port.allow);
     std::printf("port %u\n", remote.server ? remote.server->Port() : 0);
     std::fflush(stdout);
+    if (const auto web = WebFromEnvironment()) {
+      orx::app::StartWebPage(remote, form, *web, [](const QString& why) {
+        std::fprintf(stderr, "%s\n", qPrintable(why));
+      });
+      if (remote.web) AnnounceWeb(remote.web->Port());
+    }
   });
   WriteEvents(device, argv[3]);
   return status;

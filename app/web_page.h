@@ -1,0 +1,34 @@
+// SPDX-FileCopyrightText: 2026 ORX frekvenca developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include <QHostAddress>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "app/command_line.h"
+#include "remote/receiver_tuning.h"
+#include "remote/tuning_turns.h"
+#include "web/web_server.h"
+
+namespace orx::app {
+
+// Where the key lives unless --web-key-file says: the service's state folder (systemd's
+// STATE_DIRECTORY), else the user's own data folder.
+QString DefaultKeyFile();
+
+struct WebPageStart {
+  std::unique_ptr<web::WebServer> server;
+  QString error;  // for no server: why, in the user's words
+};
+// The page's server for a face, listening; beyond this machine with its key. Each link it
+// serves goes to `tell_link`, one line each.
+WebPageStart StartWebPage(remote::ReceiverTuning& tuning, remote::TuningTurns& turns, bool stores,
+                          const WebOptions& options,
+                          const std::function<void(const QString&)>& tell_link);
+
+}  // namespace orx::app

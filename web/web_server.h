@@ -1,0 +1,59 @@
+// SPDX-FileCopyrightText: 2026 ORX frekvenca developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include <QHostAddress>
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "remote/receiver_tuning.h"
+#include "remote/tuning_turns.h"
+#include "web/http_adapter.h"
+#include "web/live_channel.h"
+#include "web/request_check.h"
+
+namespace orx::web {
+
+// The receiver's page for a phone or any browser: its files and its live channel on one port.
+// Only the user's own pages get either: a request naming another host, or coming from another
+// site's page, is refused before anything is served; beyond this machine a page must also
+// present the key. No response ever allows another origin to read it, and the page may not be
+// framed.
+class WebServer : public QObject {
+ public:
+  using Tell = std::function<void(const QString&)>;
+
+  // `stores`: whether pages may store presets and band limits. `key`: required from every page
+  // when not empty.
+  WebServer(remote::ReceiverTuning& tuning, remote::TuningTurns& turns, bool stores, QByteArray key,
+            QObject* parent = nullptr);
+  ~WebServer() override;
+
+  bool Listen(const QHostAddress& address, quint16 port);
+  QString ErrorString() const;
+  QAbstractSocket::SocketError Error() const;
+  quint16 Port() const;
+  int PageCount() const { return channel_.PageCount(); }
+
+  // The links a user opens on the phone, key included, one for each address served.
+  QStringList Links() const;
+
+  // The page's files as served, by path.
+  static QByteArray File(const QString& path, QByteArray* content_type = nullptr);
+
+ private:
+  HttpAdapter::Response Respond(const HttpAdapter::Request& request);
+
+  QByteArray key_;
+  LiveChannel channel_;
+  HttpAdapter http_;
+  QHostAddress address_;
+  std::optional<RequestCheck> check_;
+};
+
+}  // namespace orx::web
