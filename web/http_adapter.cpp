@@ -22,6 +22,31 @@ const char kPatienceTimer[] = "orx-request-patience";
 
 }  // namespace
 
+// Qt WebSockets answers an upgrade with headers that allow other origins (Access-Control-Allow-
+// Origin and the like) and names the program; this server never sends either.
+class GuardedSocket : public QTcpSocket {
+ public:
+  using QTcpSocket::QTcpSocket;
+  void Upgrading() { upgrading_ = true; }
+
+ protected:
+  qint64 writeData(const char* data, qint64 size) override {
+    if (!upgrading_) return QTcpSocket::writeData(data, size);
+    upgrading_ = false;
+    QByteArray kept;
+    for (const QByteArray& line : QByteArray(data, size).split('\n')) {
+      const QByteArray name = line.left(line.indexOf(':')).trimmed().toLower();
+      if (name.startsWith("access-control-") || name == "server") continue;
+      kept += line + '\n';
+    }
+    kept.chop(1);
+    return QTcpSocket::writeData(kept.constData(), kept.size()) < 0 ? -1 : size;
+  }
+
+ private:
+  bool upgrading_ = false;
+};
+
 // Takes the connections before Qt HttpServer sees them, to bound their number, their size and
 // their time.
 class HttpAdapter::Connections : public QTcpServer {
@@ -30,13 +55,14 @@ class HttpAdapter::Connections : public QTcpServer {
 
   // The connection is a page's live channel now: bounded there.
   void Upgraded(QTcpSocket* socket) {
+    if (auto* guarded = dynamic_cast<GuardedSocket*>(socket)) guarded->Upgrading();
     delete socket->findChild<QTimer*>(QLatin1String(kPatienceTimer));
     requesting_.remove(socket);
   }
 
  protected:
   void incomingConnection(qintptr handle) override {
-    auto* socket = new QTcpSocket(this);
+    auto* socket = new GuardedSocket(this);
     if (!socket->setSocketDescriptor(handle)) {
       delete socket;
       return;

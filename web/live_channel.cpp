@@ -135,11 +135,13 @@ void LiveChannel::Ask(const PagePtr& page, const PageCommand& command) {
   } else if (const auto* store = std::get_if<StorePreset>(&command)) {
     tuning_.BeforeChange();
     const auto written = receiver_.StorePreset(store->preset, store->note);
+    PushState();  // every page sees the change before this one is told it is done
     if (!written) return Say(*page, ui::texts::kWriteFailed, true);
     return Say(*page, ui::texts::PresetStored(store->preset, receiver_.FrequencyText()), false);
   } else if (const auto* limits = std::get_if<SaveBandLimits>(&command)) {
     tuning_.BeforeChange();
     const auto written = receiver_.SaveBandLimits(limits->lowest, limits->highest);
+    PushState();
     if (!written) return Say(*page, ui::texts::kWriteFailed, true);
     const receiver::Band band = receiver_.CurrentBand();
     return Say(*page, ui::texts::BandLimitsSaved(band.lowest, band.highest, receiver_.Frequency()),

@@ -59,7 +59,7 @@ WebServer::WebServer(remote::ReceiverTuning& tuning, remote::TuningTurns& turns,
                      QByteArray key, QObject* parent)
     : QObject(parent),
       key_(std::move(key)),
-      channel_(tuning, turns, stores),
+      channel_(tuning, turns, stores, this),
       http_([this](const HttpAdapter::Request& request) { return Respond(request); },
             [this](std::unique_ptr<QWebSocket> socket) { channel_.Add(std::move(socket)); },
             kEveryResponse) {}

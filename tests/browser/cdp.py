@@ -8,6 +8,7 @@ Chromium reads commands from its file descriptor 3 and writes answers and events
 JSON text ended by a NUL byte. Nothing but the standard library is needed.
 """
 
+import fcntl
 import json
 import os
 import select
@@ -38,12 +39,16 @@ class Browser:
             f"--user-data-dir={self._profile.name}", f"--window-size={width},{height}",
             *extra_flags, url,
         ]
-        # Chromium's ends must be its descriptors 3 and 4: bash moves them there (dash takes only
-        # descriptors below 10).
-        moved = f'exec "$0" "$@" 3<&{commands_read} 4>&{answers_write} ' \
-                f'{commands_read}<&- {answers_write}>&-'
-        self._process = subprocess.Popen(["/bin/bash", "-c", moved, *flags],
-                                         pass_fds=(commands_read, answers_write),
+        # Chromium's ends must be its descriptors 3 and 4, whatever numbers the pipes got here:
+        # first out of the way of both, then into place.
+        def into_place():
+            copies = [fcntl.fcntl(end, fcntl.F_DUPFD, 10) for end in (commands_read, answers_write)]
+            for target, copy in zip((3, 4), copies):
+                os.dup2(copy, target)
+                os.close(copy)
+
+        # Every other descriptor here is close-on-exec (PEP 446); the two placed are not.
+        self._process = subprocess.Popen(flags, close_fds=False, preexec_fn=into_place,
                                          stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                          stderr=subprocess.DEVNULL)
         os.close(commands_read)
