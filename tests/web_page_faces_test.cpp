@@ -1,0 +1,163 @@
+// SPDX-FileCopyrightText: 2026 ORX frekvenca developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The web page of both faces in Debian's Chromium, on a phone's touch viewport, with the faces
+// as children on the recording link: what the user does on the page reaches the wire, every
+// page and the control port see the same receiver, and another site's page tunes nothing.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include "support/face_child.h"
+
+namespace orx::testing {
+namespace {
+
+constexpr uint16_t kControlWord = 0x8505;
+
+uint16_t Word(int kilohertz) {
+  return static_cast<uint16_t>(kilohertz + 12);
+}
+
+class WebPageFaces : public ::testing::TestWithParam<const char*> {
+ protected:
+  void SetUp() override {
+    if (QStandardPaths::findExecutable("chromium").isEmpty()) GTEST_SKIP() << "no chromium here";
+  }
+  // The face on F1=1000, its page on a free port of `address`.
+  void Start(const QString& address = "127.0.0.1") {
+    const QString ini = folder.filePath("pll.ini");
+    WriteBytes(ini, "[Freq]\nF1=1000\nF2=7000\n[Nastavitve]\nmin=100\nmax=30000\n");
+    qputenv("ORX_TEST_WEB_ADDRESS", address.toLatin1());
+    qputenv("ORX_TEST_WEB_KEY_FILE", KeyFile().toLocal8Bit());
+    rigctl_port = StartFace(child, GetParam(), ini, folder.filePath("events"));
+    qunsetenv("ORX_TEST_WEB_ADDRESS");
+    qunsetenv("ORX_TEST_WEB_KEY_FILE");
+    ASSERT_TRUE(child.canReadLine() || child.waitForReadyRead(10000));
+    const QByteArray announced = child.readLine().trimmed();
+    ASSERT_TRUE(announced.startsWith("web ")) << announced.toStdString();
+    web_port = static_cast<quint16>(announced.mid(4).toUInt());
+  }
+  QString KeyFile() const { return folder.filePath("state/web-key"); }
+  QString Url() const { return QStringLiteral("http://127.0.0.1:%1/").arg(web_port); }
+
+  QJsonObject Check(const QStringList& arguments) {
+    QProcess check;
+    check.start("python3",
+                QStringList{QStringLiteral(QT_TESTCASE_SOURCEDIR) + "/browser/page_check.py"} +
+                    arguments);
+    EXPECT_TRUE(check.waitForFinished(90000));
+    const QByteArray report = check.readAllStandardOutput();
+    EXPECT_EQ(check.exitCode(), 0) << report.toStdString()
+                                   << check.readAllStandardError().toStdString();
+    return QJsonDocument::fromJson(report).object();
+  }
+  // Ends the face with a signal and gives the words that reached the wire.
+  std::vector<uint16_t> Stop() {
+    kill(static_cast<pid_t>(child.processId()), SIGTERM);
+    EXPECT_TRUE(child.waitForFinished(10000));
+    EXPECT_EQ(child.exitCode(), 0);
+    messages = QString::fromLocal8Bit(child.readAllStandardError());
+    return WordsOf(ReceiveWords(EventsOfChild(folder.filePath("events"))));
+  }
+
+  QTemporaryDir folder;
+  QProcess child;
+  quint16 rigctl_port = 0;
+  quint16 web_port = 0;
+  QString messages;
+};
+
+TEST_P(WebPageFaces, TheUserTunesByStepByTheKeypadAndByAPreset) {
+  Start();
+  const QJsonObject seen = Check({"use", Url()});
+  EXPECT_TRUE(seen["connected"].toBool());
+  EXPECT_EQ(seen["start"].toString(), "1000");
+  EXPECT_EQ(seen["after_tap"].toString(), "1001");
+  // Held for 1.2 s: a step at once, then one every 100 ms after 400 ms.
+  const int held = seen["after_hold"].toString().toInt();
+  EXPECT_GE(held, 1005);
+  EXPECT_LE(held, 1012);
+  EXPECT_EQ(seen["focus_after_readout"].toString(), "kilohertz");
+  EXPECT_EQ(seen["after_entry"].toString(), "5000");
+  EXPECT_EQ(seen["after_preset"].toString(), "7000");
+  EXPECT_EQ(seen["preset_pressed"].toString(), "true");
+  EXPECT_EQ(seen["said_empty"].toString(), "Spomin M5 je prazen");
+  EXPECT_EQ(seen["focused"].toString(), "−1 kHz");
+  EXPECT_EQ(seen["after_keyboard"].toString(), "6999");
+
+  // Every control by its name, for a screen reader; the read-out is a live region.
+  const QJsonObject names = seen["names"].toObject();
+  QStringList buttons;
+  for (const auto& name : names["button"].toArray()) buttons << name.toString();
+  for (const char* name : {"−100 kHz", "−10 kHz", "−5 kHz", "−1 kHz", "+1 kHz", "+5 kHz",
+                           "+10 kHz", "+100 kHz", "M1", "M16", "Uglasi"})
+    EXPECT_TRUE(buttons.contains(QString::fromUtf8(name))) << name;
+  EXPECT_TRUE(names["textbox"].toArray().contains("Frekvenca"));
+  for (const char* layout : {"phone", "width_320", "width_430", "zoom_200"}) {
+    const QJsonObject fit = seen[layout].toObject();
+    EXPECT_EQ(fit["small"].toArray(), QJsonArray()) << layout << ": under 44 px";
+    EXPECT_FALSE(fit["overflow"].toBool()) << layout << ": wider than the screen";
+    EXPECT_EQ(fit["live"].toString(), "polite") << layout;
+  }
+
+  const auto words = Stop();
+  ASSERT_GE(words.size(), 6u);
+  EXPECT_EQ(words[0], kControlWord);
+  EXPECT_EQ(words[1], Word(1000));
+  EXPECT_EQ(words[2], Word(1001));
+  EXPECT_EQ(words.back(), Word(6999));
+  EXPECT_EQ(words.end()[-2], Word(7000));
+  EXPECT_EQ(words.end()[-3], Word(5000));
+  EXPECT_EQ(words.end()[-4], Word(held));
+}
+
+TEST_P(WebPageFaces, TwoPagesAndTheControlPortSeeOneReceiver) {
+  Start();
+  const QJsonObject seen = Check({"two", Url(), QString::number(rigctl_port)});
+  EXPECT_TRUE(seen["connected"].toBool());
+  EXPECT_EQ(seen["second_after_first"].toString(), "1010");
+  EXPECT_EQ(seen["rigctl"].toString(), "RPRT 0\n");
+  EXPECT_EQ(seen["first_after_rigctl"].toString(), "12000");
+  EXPECT_EQ(seen["second_after_rigctl"].toString(), "12000");
+  EXPECT_EQ(Stop(), (std::vector<uint16_t>{kControlWord, Word(1000), Word(1010), Word(12000)}));
+}
+
+// The same messages the user's page sends, from a page of another site in the same browser.
+TEST_P(WebPageFaces, AnotherSitesPageTunesNothing) {
+  Start();
+  const QJsonObject seen = Check({"hostile", QString::number(web_port)});
+  EXPECT_FALSE(seen["opened"].toBool());
+  EXPECT_EQ(seen["messages"].toInt(), 0);
+  EXPECT_EQ(Stop(), (std::vector<uint16_t>{kControlWord, Word(1000)}));
+}
+
+TEST_P(WebPageFaces, BeyondThisMachineAPageWithoutTheKeyTunesNothing) {
+  Start("0.0.0.0");
+  const QByteArray key = ReadBytes(KeyFile()).trimmed();
+  ASSERT_EQ(key.size(), 22);
+  const QJsonObject seen = Check({"key", Url(), Url() + "#key=" + QString::fromLatin1(key)});
+  EXPECT_EQ(seen["without"].toString(), "ni povezave");
+  EXPECT_EQ(seen["without_read_out"].toString(), "—");
+  EXPECT_TRUE(seen["with"].toBool());
+  EXPECT_EQ(seen["with_after_tap"].toString(), "1001");
+  EXPECT_EQ(Stop(), (std::vector<uint16_t>{kControlWord, Word(1000), Word(1001)}));
+  // The whole link, key included, for each address served.
+  EXPECT_TRUE(messages.contains("spletna stran za telefon: http://")) << messages.toStdString();
+  EXPECT_TRUE(messages.contains("/#key=" + QString::fromLatin1(key))) << messages.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Faces, WebPageFaces, ::testing::Values("service", "window-rigctld"),
+                         [](const auto& info) {
+                           return std::string(info.param) == "service" ? "Service" : "Window";
+                         });
+
+}  // namespace
+}  // namespace orx::testing
