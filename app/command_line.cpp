@@ -116,14 +116,16 @@ Options ParseCommandLine(const QStringList& arguments) {
     if (!parsed.list) return Failed(QStringLiteral("--rigctld-allow: %1").arg(parsed.error));
     options.rigctld_allow = std::move(parsed.list);
   }
-  if (parser.isSet(kWeb)) {
+  // Empty is no page, as the service's conf file may leave it.
+  if (!parser.value(kWeb).isEmpty()) {
     options.web.port = TcpPort(parser.value(kWeb));
     if (!options.web.port) {
       return Failed(QStringLiteral("--web potrebuje številko vrat TCP od 1 do 65535, ne „%1“")
                         .arg(parser.value(kWeb)));
     }
   }
-  if (parser.isSet(kWebAddress) && !options.web.address.setAddress(parser.value(kWebAddress))) {
+  if (!parser.value(kWebAddress).isEmpty() &&
+      !options.web.address.setAddress(parser.value(kWebAddress))) {
     return Failed(QStringLiteral("--web-address potrebuje naslov IP, ne „%1“")
                       .arg(parser.value(kWebAddress)));
   }
@@ -142,7 +144,7 @@ Options ParseCommandLine(const QStringList& arguments) {
       return Failed(QStringLiteral("--%1 velja le skupaj z --rigctld").arg(name));
   }
   for (const QString& name : {kWebAddress, kWebKeyFile, kWebNewKey}) {
-    if (parser.isSet(name) && !options.web.port)
+    if (parser.isSet(name) && !parser.isSet(kWeb))
       return Failed(QStringLiteral("--%1 velja le skupaj z --web").arg(name));
   }
   return options;

@@ -57,6 +57,45 @@ TEST(CommandLine, OptionsAndTheirValues) {
   EXPECT_FALSE(empty.rigctld_allow);
 }
 
+TEST(CommandLine, TheWebPageItsAddressAndItsKey) {
+  EXPECT_FALSE(Parse({}).web.port);
+  const Options page = Parse({"--no-window", "--web", "8080", "--web-address", "0.0.0.0",
+                              "--web-key-file", "k", "--web-new-key"});
+  ASSERT_EQ(page.action, Options::Action::kRun) << page.error;
+  EXPECT_EQ(page.web.port, 8080);
+  EXPECT_EQ(page.web.address, QHostAddress(QHostAddress::AnyIPv4));
+  EXPECT_EQ(page.web.key_file, "k");
+  EXPECT_TRUE(page.web.new_key);
+  const Options plain = Parse({"--web", "1"});
+  EXPECT_EQ(plain.web.address, QHostAddress(QHostAddress::LocalHost));
+  EXPECT_TRUE(plain.web.key_file.isEmpty());
+  EXPECT_FALSE(plain.web.new_key);
+  // As the service's conf file leaves it: no page, and its address is no mistake.
+  const Options none =
+      Parse({"--no-window", "--rigctld", "4532", "--web", "", "--web-address", ""});
+  ASSERT_EQ(none.action, Options::Action::kRun) << none.error;
+  EXPECT_FALSE(none.web.port);
+  EXPECT_EQ(none.web.address, QHostAddress(QHostAddress::LocalHost));
+  EXPECT_EQ(Parse({"--no-window", "--web", ""}).action, Options::Action::kError);
+
+  struct Case {
+    QStringList arguments;
+    const char* named;
+  };
+  for (const Case& c :
+       {Case{{"--web", "0"}, "--web potrebuje"}, Case{{"--web", "65536"}, "„65536“"},
+        Case{{"--web", "8080", "--web-address", "phone"}, "„phone“"},
+        Case{{"--web-address", "0.0.0.0"}, "--web-address velja le skupaj z --web"},
+        Case{{"--web-key-file", "k"}, "--web-key-file velja le skupaj z --web"},
+        Case{{"--web-new-key"}, "--web-new-key velja le skupaj z --web"},
+        Case{{"--web", "8080", "--web-key-file", ""}, "--web-key-file potrebuje"},
+        Case{{"--web"}, "--web potrebuje vrednost"}}) {
+    const Options options = Parse(c.arguments);
+    EXPECT_EQ(options.action, Options::Action::kError) << c.arguments.join(' ');
+    EXPECT_TRUE(options.error.contains(c.named)) << options.error;
+  }
+}
+
 TEST(CommandLine, MistakesNameWhatWasWrongOnOneLine) {
   struct Case {
     QStringList arguments;

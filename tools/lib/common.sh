@@ -22,7 +22,8 @@ ensure_packages() {
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
-ORX_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev libqt6svg6 fonts-comic-neue
+ORX_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev qt6-httpserver-dev
+  qt6-websockets-dev libqt6svg6 fonts-comic-neue
   qt6-translations-l10n)
 # What the test suite needs beyond the build: GoogleTest, the Windows cross compiler, clang for
 # the fuzzer, chattr, Hamlib's own client for the control port, the Debian package tools and
