@@ -50,13 +50,13 @@ class WebPageFaces : public ::testing::TestWithParam<const char*> {
 
   QJsonObject Check(const QStringList& arguments) {
     QProcess check;
-    check.start("python3",
-                QStringList{QStringLiteral(QT_TESTCASE_SOURCEDIR) + "/browser/page_check.py"} +
-                    arguments);
+    check.start(
+        "python3",
+        QStringList{QStringLiteral(QT_TESTCASE_SOURCEDIR) + "/browser/page_check.py"} + arguments);
     EXPECT_TRUE(check.waitForFinished(90000));
     const QByteArray report = check.readAllStandardOutput();
-    EXPECT_EQ(check.exitCode(), 0) << report.toStdString()
-                                   << check.readAllStandardError().toStdString();
+    EXPECT_EQ(check.exitCode(), 0)
+        << report.toStdString() << check.readAllStandardError().toStdString();
     return QJsonDocument::fromJson(report).object();
   }
   // Ends the face with a signal and gives the words that reached the wire.
@@ -97,8 +97,8 @@ TEST_P(WebPageFaces, TheUserTunesByStepByTheKeypadAndByAPreset) {
   const QJsonObject names = seen["names"].toObject();
   QStringList buttons;
   for (const auto& name : names["button"].toArray()) buttons << name.toString();
-  for (const char* name : {"−100 kHz", "−10 kHz", "−5 kHz", "−1 kHz", "+1 kHz", "+5 kHz",
-                           "+10 kHz", "+100 kHz", "M1", "M16", "Uglasi"})
+  for (const char* name : {"−100 kHz", "−10 kHz", "−5 kHz", "−1 kHz", "+1 kHz", "+5 kHz", "+10 kHz",
+                           "+100 kHz", "M1", "M16", "Uglasi"})
     EXPECT_TRUE(buttons.contains(QString::fromUtf8(name))) << name;
   EXPECT_TRUE(names["textbox"].toArray().contains("Frekvenca"));
   for (const char* layout : {"phone", "width_320", "width_430", "zoom_200"}) {
