@@ -365,6 +365,35 @@ TEST_F(ControlPort, AClientThatReadsNothingHoldsNobodyUp) {
   close(stubborn);
 }
 
+// Held back while it read nothing, a client that then reads, and sends nothing more, gets every
+// answer still owed to it.
+TEST_F(ControlPort, AClientThatCatchesUpIsAnsweredTheRestWithoutSendingMore) {
+  auto other = Connect();
+  const QByteArray one = Ask(*other, "\\dump_state\n");
+  ASSERT_GT(one.size(), 100);
+  const int slow = RawConnection(control.server->Port(), 1024);
+  ASSERT_GE(slow, 0);
+  constexpr int kCommands = 16000;  // some 6 MB of answers, beyond what the system buffers
+  const QByteArray commands = QByteArray("\\dump_state\n").repeated(kCommands) + "f\n";
+  ASSERT_EQ(send(slow, commands.constData(), commands.size(), MSG_NOSIGNAL), commands.size());
+  QTest::qWait(300);  // held back by the bound on its unread replies
+  const timeval patience{0, 20000};
+  setsockopt(slow, SOL_SOCKET, SO_RCVTIMEO, &patience, sizeof patience);
+  const qsizetype owed = kCommands * one.size() + Ask(*other, "f\n").size();
+  QByteArray answers;
+  char buffer[65536];
+  QElapsedTimer reading;
+  reading.start();
+  while (reading.elapsed() < 20000 && answers.size() < owed) {
+    const ssize_t got = recv(slow, buffer, sizeof buffer, 0);
+    if (got > 0) answers.append(buffer, got);
+    QCoreApplication::processEvents();
+  }
+  EXPECT_EQ(answers.size(), owed);
+  EXPECT_TRUE(answers.startsWith(one));
+  close(slow);
+}
+
 // A client that reads its replies, so that no bound on unread replies holds it back, and sends
 // commands without end gets a share of each turn and no more: another client's command is
 // answered after a share or two of the flood, not after all of it that the program has read.
