@@ -330,8 +330,8 @@ TEST_P(WebPageRefusal, SaysWhyAndChangesNothing) {
   QTest::qWait(20);
   EXPECT_TRUE(Words().empty());
   EXPECT_EQ(ReadBytes(IniPath()), before);
+  // The selection follows the window's rule: a recall selects its preset whatever it holds.
   EXPECT_EQ(receiver.Frequency(), 3500);
-  EXPECT_EQ(receiver.Selected(), 0);
   EXPECT_FALSE(page->closed);
 }
 
@@ -483,13 +483,18 @@ TEST_F(WebPage, APageThatSendsTooMuchIsSlowedAndTheOthersAreServed) {
 // A page that stops reading: what is kept for it stays bounded, and once it reads again it gets
 // the state as it is by then.
 TEST_F(WebPage, APageThatStopsReadingCostsABoundedAmountAndCatchesUp) {
-  Start(kIni);
+  // Long notes make each state some 4 KB, so that a few thousand changes fill what the system
+  // buffers between the two ends.
+  QByteArray notes = "[Opombe]\n";
+  for (int n = 1; n <= 16; ++n)
+    notes += "T" + QByteArray::number(n) + "=" + QByteArray(250, 'a') + "\n";
+  Start(kIni + notes);
   const int fd = LoopbackConnection(server->Port(), {.receive_buffer = 4096});
   ASSERT_GE(fd, 0);
   const QByteArray upgrade = Upgrade("/ws", Own() + "Origin: http://" + Host() + "\r\n");
   ASSERT_EQ(::send(fd, upgrade.constData(), upgrade.size(), 0), upgrade.size());
   ASSERT_TRUE(QTest::qWaitFor([&] { return server->PageCount() == 1; }));
-  for (int n = 0; n < 20000; ++n) {
+  for (int n = 0; n < 3000; ++n) {
     receiver.TuneTo(1000 + n % 2000);
     QCoreApplication::processEvents();
   }
@@ -509,9 +514,11 @@ TEST_F(WebPage, APageThatStopsReadingCostsABoundedAmountAndCatchesUp) {
   char buffer[65536];
   const timeval patience{0, 200000};
   setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &patience, sizeof patience);
+  const int larger = 1 << 20;  // reading back quickly, even under the sanitizers
+  setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &larger, sizeof larger);
   QElapsedTimer reading;
   reading.start();
-  while (reading.elapsed() < 20000 && !got.contains("\"kHz\":12345")) {
+  while (reading.elapsed() < 60000 && !got.contains("\"kHz\":12345")) {
     const ssize_t n = recv(fd, buffer, sizeof buffer, 0);
     if (n > 0) got.append(buffer, n);
     QCoreApplication::processEvents();
