@@ -56,7 +56,7 @@ HttpAnswer Exchange(quint16 port, const QByteArray& request) {
   socket.write(request);
   QByteArray got;
   HttpAnswer answer;
-  QTest::qWaitFor(
+  static_cast<void>(QTest::qWaitFor(
       [&] {
         got += socket.readAll();
         const qsizetype end = got.indexOf("\r\n\r\n");
@@ -70,7 +70,7 @@ HttpAnswer Exchange(quint16 port, const QByteArray& request) {
         }
         return socket.state() == QAbstractSocket::UnconnectedState;
       },
-      3000);
+      3000));
   const qsizetype end = got.indexOf("\r\n\r\n");
   answer.head = got.left(end).toLower();
   answer.body = end < 0 ? QByteArray() : got.mid(end + 4);
@@ -108,11 +108,11 @@ struct Page {
   // The next answer of this kind, after those already come.
   QJsonObject Next(const QString& type) {
     const qsizetype seen = messages.size();
-    QTest::qWaitFor([&] {
+    static_cast<void>(QTest::qWaitFor([&] {
       for (qsizetype i = seen; i < messages.size(); ++i)
         if (messages[i]["type"].toString() == type) return true;
       return false;
-    });
+    }));
     for (qsizetype i = seen; i < messages.size(); ++i)
       if (messages[i]["type"].toString() == type) return messages[i];
     return {};
@@ -147,7 +147,7 @@ class WebPage : public ::testing::Test {
     QObject::connect(page->socket.get(), &QWebSocket::disconnected, [raw] { raw->closed = true; });
     page->socket->open(
         QUrl(QStringLiteral("ws://%1/ws%2").arg(QString::fromLatin1(Host()), query)));
-    QTest::qWaitFor([raw] { return !raw->messages.isEmpty() || raw->closed; });
+    static_cast<void>(QTest::qWaitFor([raw] { return !raw->messages.isEmpty() || raw->closed; }));
     return page;
   }
 
@@ -439,7 +439,8 @@ TEST_F(WebPage, TakesItsTurnsWithTheControlPort) {
   QByteArray commands;
   for (int n = 1; n <= 30; ++n) commands += "F " + QByteArray::number((1000 + n) * 1000) + "\n";
   ASSERT_EQ(::send(fd, commands.constData(), commands.size(), 0), commands.size());
-  QTest::qWaitFor([&] { return receiver.Frequency() >= 1001 && receiver.Frequency() < 2000; });
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return receiver.Frequency() >= 1001 && receiver.Frequency() < 2000; }));
   page->Send({{"do", "tune"}, {"kHz", 9000}});
   ASSERT_TRUE(QTest::qWaitFor([&] { return receiver.Frequency() == 1030; }, 10000));
   const auto words = Words();
@@ -457,11 +458,11 @@ TEST_F(WebPage, APageThatSendsTooMuchIsSlowedAndTheOthersAreServed) {
   auto other = Open();
   for (int n = 0; n < 300; ++n) flood->Send({{"do", "tune"}, {"kHz", 99999}});
   flood->socket->flush();
-  QTest::qWaitFor([&] {
+  ASSERT_TRUE(QTest::qWaitFor([&] {
     for (const QJsonObject& m : flood->messages)
       if (m["text"].toString().startsWith("Preveč sporočil")) return true;
     return false;
-  });
+  }));
   int answered = 0, slowed = 0;
   for (const QJsonObject& m : flood->messages) {
     if (m["text"].toString().startsWith("Frekvenca 99999 kHz")) ++answered;

@@ -4,8 +4,11 @@
 
 #pragma once
 
+#include <QDialog>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
+#include <QStringList>
 #include <QWidget>
 #include <array>
 #include <vector>
@@ -83,6 +86,11 @@ class Form1 : public QWidget {
   void Form_MouseDown(QPoint pointer_global);
   void Form_MouseMove();
 
+  // The web page's links, offered on the window's context menu (the right mouse button, the
+  // menu key or Shift+F10) with a QR code for the phone.
+  void OfferPhoneLinks(const QStringList& links);
+  void ShowPhoneLinks();
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void showEvent(QShowEvent* event) override;
@@ -125,6 +133,8 @@ class Form1 : public QWidget {
   // While the controls take on the receiver's state, a control's own event is not the user's.
   bool showing_receiver_ = false;
   MoveFormNoTitleBar::ManualMove manual_move_;
+  QStringList phone_links_;
+  QPointer<QDialog> phone_link_;
 };
 
 }  // namespace orx::ui

@@ -23,7 +23,7 @@ ensure_packages() {
 }
 
 ORX_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev qt6-httpserver-dev
-  qt6-websockets-dev libqt6svg6 fonts-comic-neue
+  qt6-websockets-dev libqrencode-dev pkgconf libqt6svg6 fonts-comic-neue
   qt6-translations-l10n)
 # What the test suite needs beyond the build: GoogleTest, the Windows cross compiler, clang for
 # the fuzzer, chattr, Hamlib's own client for the control port, the Debian package tools and
@@ -31,11 +31,12 @@ ORX_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev qt6-ht
 # and GTK's through Qt's gtk3 theme) that the window's face must withstand, an X server, a
 # session bus and AT-SPI's Python binding to read what a screen reader gets, a FAT file
 # system in user space; mandoc lints the manual pages, reuse the licence notices and
-# hardening-check (devscripts) the packaged program.
+# hardening-check (devscripts) the packaged program; Chromium is the browser the web page is
+# tested in, and zbarimg reads back the QR code that the window shows for the phone.
 ORX_TEST_PACKAGES=(libgtest-dev g++-mingw-w64-x86-64 clang e2fsprogs libhamlib-utils
   dpkg-dev debhelper build-essential lintian file desktop-file-utils appstream systemd man-db
   wine64 python3 locales qt6ct xvfb xauth xdotool python3-pyatspi at-spi2-core dbus-daemon
-  fusefat dosfstools qt6-gtk-platformtheme mandoc reuse devscripts)
+  fusefat dosfstools qt6-gtk-platformtheme mandoc reuse devscripts chromium zbar-tools)
 
 # Configures (once) and builds the given targets in the shared build folder.
 build_targets() {
