@@ -55,8 +55,25 @@ TEST_F(Desktop, TheFaceIsTheSameUnderAnyStyleAndPalette) {
   dark.setColor(QPalette::WindowText, Qt::white);
   dark.setColor(QPalette::ButtonText, Qt::black);
   dark.setColor(QPalette::HighlightedText, Qt::yellow);
+  // And the roles that no control of the window paints with today, but its menu, its dialog or
+  // a tooltip would: nothing of the desktop's palette may reach them either.
+  for (const auto role : {QPalette::Link, QPalette::LinkVisited, QPalette::AlternateBase,
+                          QPalette::ToolTipBase, QPalette::ToolTipText, QPalette::PlaceholderText})
+    dark.setColor(role, QColor(0x40, 0x90, 0x20 + role));
+  const QPalette window_plain = form->palette();
   QApplication::setPalette(dark);
   const QImage under_dark = form->grab().toImage();
+  // As a desktop theme has it: dark before the window exists.
+  FormHarness born_dark;
+  const QPalette window_dark = born_dark.StartShown("[Freq]\nF1=7000\n").palette();
+  for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    for (int role = 0; role < QPalette::NColorRoles; ++role) {
+      if (role == QPalette::NoRole) continue;
+      const auto r = static_cast<QPalette::ColorRole>(role);
+      EXPECT_EQ(window_dark.color(group, r), window_plain.color(group, r))
+          << "group " << group << ", role " << role;
+    }
+  }
   QApplication::setStyle(QStyleFactory::create("Windows"));
   const QImage under_windows = form->grab().toImage();
 

@@ -83,6 +83,7 @@ TEST(RigctlProtocol, CommandsAndTheirReplies) {
       {"M AM /", "RPRT -1\n"},
       {"M\tAM\t0", "RPRT 0\n"},
       {"\\set_powerstat\t1", "RPRT 0\n"},  // a TAB after a long name too
+      {"\\set_powerstat", "RPRT -1\n"},    // no state asked for, as "F" alone
   };
   for (const Case& c : cases) {
     FakeTuning tuning;

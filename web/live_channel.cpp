@@ -14,8 +14,6 @@ namespace orx::web {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 const QString kNoSynthesizer = QStringLiteral(
     "Sintetizator ni dosegljiv: beseda ni prišla do njega (vrata niso odprta ali ne sprejemajo "
     "ukazov).");
@@ -33,12 +31,13 @@ QString OutsideBand(int kilohertz, const receiver::Band& band) {
 }  // namespace
 
 LiveChannel::LiveChannel(remote::ReceiverTuning& tuning, remote::TuningTurns& turns, bool stores,
-                         QObject* parent)
+                         Now now, QObject* parent)
     : QObject(parent),
       tuning_(tuning),
       receiver_(tuning.Receiver()),
       turns_(turns),
-      stores_(stores) {
+      stores_(stores),
+      now_(std::move(now)) {
   using receiver::Receiver;
   // Shown before its word goes out, as the window shows it.
   connect(&receiver_, &Receiver::FrequencyChanged, this, &LiveChannel::PushState);
@@ -72,6 +71,7 @@ void LiveChannel::Add(std::unique_ptr<QWebSocket> owned) {
   }
   auto page = std::make_shared<Page>();
   page->socket = socket;
+  page->refilled = now_();
   pages_.push_back(page);
   Page* raw = page.get();
   connect(socket, &QObject::destroyed, this, [this, raw] { Forget(raw); });
@@ -99,7 +99,7 @@ void LiveChannel::Forget(Page* page) {
 }
 
 bool LiveChannel::WithinRate(Page& page) {
-  const auto now = Clock::now();
+  const auto now = now_();
   const std::chrono::duration<double> elapsed = now - page.refilled;
   page.refilled = now;
   page.tokens = std::min<double>(kMessageBurst, page.tokens + elapsed.count() * kMessagesPerSecond);
@@ -108,7 +108,7 @@ bool LiveChannel::WithinRate(Page& page) {
     return true;
   }
   // Said once a second at most, so that the answers cannot grow with the flood.
-  if (now - page.flood_told >= std::chrono::seconds(1)) {
+  if (!page.flood_told || now - *page.flood_told >= std::chrono::seconds(1)) {
     page.flood_told = now;
     Say(page, kTooMuch, true);
   }
@@ -208,6 +208,8 @@ void LiveChannel::Send(Page& page, const QByteArray& message) {
 }
 
 void LiveChannel::PushState() {
+  // This state holds every change so far: one that was waiting for the turn's end is sent.
+  push_scheduled_ = false;
   const QByteArray state = PageState(receiver_, stores_);
   for (const PagePtr& page : pages_) Send(*page, state);
 }
@@ -216,8 +218,7 @@ void LiveChannel::SchedulePush() {
   if (push_scheduled_ || pages_.empty()) return;
   push_scheduled_ = true;
   QTimer::singleShot(0, this, [this] {
-    push_scheduled_ = false;
-    PushState();
+    if (push_scheduled_) PushState();
   });
 }
 

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <chrono>
+#include <functional>
 #include <list>
 #include <memory>
 #include <optional>
@@ -35,10 +36,12 @@ class LiveChannel : public QObject {
   static constexpr int kMessagesPerSecond = 20;
   static constexpr int kMessageBurst = 40;
   static constexpr std::chrono::seconds kPingInterval{30};
+  // The time that the rates are measured by.
+  using Now = std::function<std::chrono::steady_clock::time_point()>;
 
   // `stores`: whether pages may store presets and band limits (the service keeps none).
   LiveChannel(remote::ReceiverTuning& tuning, remote::TuningTurns& turns, bool stores,
-              QObject* parent = nullptr);
+              Now now = &std::chrono::steady_clock::now, QObject* parent = nullptr);
   ~LiveChannel() override;
 
   bool Full() const { return PageCount() >= kMaximumPages; }
@@ -55,8 +58,8 @@ class LiveChannel : public QObject {
     bool stale = false;  // a change it was not sent while it did not read
     bool alive = true;   // answered since the last ping
     double tokens = kMessageBurst;
-    std::chrono::steady_clock::time_point refilled = std::chrono::steady_clock::now();
-    std::chrono::steady_clock::time_point flood_told;
+    std::chrono::steady_clock::time_point refilled;
+    std::optional<std::chrono::steady_clock::time_point> flood_told;
   };
   using PagePtr = std::shared_ptr<Page>;
 
@@ -75,6 +78,7 @@ class LiveChannel : public QObject {
   receiver::Receiver& receiver_;
   remote::TuningTurns& turns_;
   bool stores_;
+  Now now_;
   std::list<PagePtr> pages_;
   bool push_scheduled_ = false;
   QTimer ping_timer_;

@@ -56,10 +56,10 @@ QStringList OwnNames() {
 }  // namespace
 
 WebServer::WebServer(remote::ReceiverTuning& tuning, remote::TuningTurns& turns, bool stores,
-                     QByteArray key, QObject* parent)
+                     QByteArray key, LiveChannel::Now now, QObject* parent)
     : QObject(parent),
       key_(std::move(key)),
-      channel_(tuning, turns, stores, this),
+      channel_(tuning, turns, stores, std::move(now), this),
       http_([this](const HttpAdapter::Request& request) { return Respond(request); },
             [this](std::unique_ptr<QWebSocket> socket) { channel_.Add(std::move(socket)); },
             kEveryResponse) {}

@@ -29,9 +29,9 @@ class WebServer : public QObject {
   using Tell = std::function<void(const QString&)>;
 
   // `stores`: whether pages may store presets and band limits. `key`: required from every page
-  // when not empty.
+  // when not empty. `now`: the time that a page's rate is measured by.
   WebServer(remote::ReceiverTuning& tuning, remote::TuningTurns& turns, bool stores, QByteArray key,
-            QObject* parent = nullptr);
+            LiveChannel::Now now = &std::chrono::steady_clock::now, QObject* parent = nullptr);
   ~WebServer() override;
 
   bool Listen(const QHostAddress& address, quint16 port);
