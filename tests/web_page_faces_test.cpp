@@ -31,15 +31,21 @@ class WebPageFaces : public ::testing::TestWithParam<const char*> {
   void SetUp() override {
     if (QStandardPaths::findExecutable("chromium").isEmpty()) GTEST_SKIP() << "no chromium here";
   }
-  // The face on F1=1000, its page on a free port of `address`.
-  void Start(const QString& address = "127.0.0.1") {
+  // The face on F1=1000 (or on `settings`), its page on a free port of `address` (or on
+  // `port`).
+  void Start(const QString& address = "127.0.0.1", quint16 port = 0,
+             const QByteArray& settings =
+                 "[Freq]\nF1=1000\nF2=7000\n[Nastavitve]\nmin=100\n"
+                 "max=30000\n") {
     const QString ini = folder.filePath("pll.ini");
-    WriteBytes(ini, "[Freq]\nF1=1000\nF2=7000\n[Nastavitve]\nmin=100\nmax=30000\n");
+    WriteBytes(ini, settings);
     qputenv("ORX_TEST_WEB_ADDRESS", address.toLatin1());
     qputenv("ORX_TEST_WEB_KEY_FILE", KeyFile().toLocal8Bit());
+    qputenv("ORX_TEST_WEB_PORT", QByteArray::number(port));
     rigctl_port = StartFace(child, GetParam(), ini, folder.filePath("events"));
     qunsetenv("ORX_TEST_WEB_ADDRESS");
     qunsetenv("ORX_TEST_WEB_KEY_FILE");
+    qunsetenv("ORX_TEST_WEB_PORT");
     ASSERT_TRUE(child.canReadLine() || child.waitForReadyRead(10000));
     const QByteArray announced = child.readLine().trimmed();
     ASSERT_TRUE(announced.startsWith("web ")) << announced.toStdString();
@@ -128,6 +134,43 @@ TEST_P(WebPageFaces, TwoPagesAndTheControlPortSeeOneReceiver) {
   EXPECT_EQ(seen["first_after_rigctl"].toString(), "12000");
   EXPECT_EQ(seen["second_after_rigctl"].toString(), "12000");
   EXPECT_EQ(Stop(), (std::vector<uint16_t>{kControlWord, Word(1000), Word(1010), Word(12000)}));
+}
+
+// The program ends and starts again while a page is open: the page says so, lets nothing be
+// pressed meanwhile, and comes back by itself with the state in full.
+TEST_P(WebPageFaces, APageComesBackByItselfWhenTheProgramDoes) {
+  Start();
+  QProcess check;
+  check.start("python3", {QStringLiteral(QT_TESTCASE_SOURCEDIR) + "/browser/page_check.py",
+                          "reconnect", Url()});
+  const auto next_line = [&check] {
+    while (!check.canReadLine())
+      if (!check.waitForReadyRead(40000)) return QByteArray("<none>");
+    return check.readLine().trimmed();
+  };
+  ASSERT_EQ(next_line(), "connected") << check.readAllStandardError().toStdString();
+  EXPECT_EQ(Stop(), (std::vector<uint16_t>{kControlWord, Word(1000)}));
+  ASSERT_EQ(next_line(), "lost") << check.readAllStandardError().toStdString();
+  const quint16 port = web_port;
+  Start("127.0.0.1", port,
+        "[Freq]\nF1=2000\n[Opombe]\nT2=Val 202\n[Nastavitve]\nmin=200\nmax=20000\n");
+  ASSERT_EQ(web_port, port);
+  ASSERT_TRUE(check.waitForFinished(60000));
+  const QByteArray report = check.readAllStandardOutput();
+  ASSERT_EQ(check.exitCode(), 0) << report.toStdString()
+                                 << check.readAllStandardError().toStdString();
+  const QJsonObject seen = QJsonDocument::fromJson(report).object();
+  EXPECT_TRUE(seen["connected"].toBool());
+  EXPECT_EQ(seen["before"].toString(), "1000");
+  EXPECT_TRUE(seen["lost"].toBool());
+  EXPECT_TRUE(seen["lost_controls_disabled"].toBool());
+  EXPECT_TRUE(seen["back"].toBool());
+  EXPECT_FALSE(seen["after_controls_disabled"].toBool());
+  EXPECT_EQ(seen["after"].toString(), "2000");
+  EXPECT_EQ(seen["after_note"].toString(), "Val 202");
+  EXPECT_EQ(seen["after_band"].toString(), "Meje: 200–20000 kHz");
+  EXPECT_EQ(seen["after_tap"].toString(), "2001");
+  EXPECT_EQ(Stop(), (std::vector<uint16_t>{kControlWord, Word(2000), Word(2001)}));
 }
 
 // The same messages the user's page sends, from a page of another site in the same browser.

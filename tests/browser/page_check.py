@@ -10,6 +10,9 @@
     page_check.py hostile WEB_PORT        another site's page opens the live channel
     page_check.py key URL_WITHOUT URL_WITH
     page_check.py picture URL PNG         the page as a phone shows it
+    page_check.py reconnect URL           the program goes away and comes back: prints
+                                          "connected" and "lost" as it sees them, for the caller
+                                          to stop and start the program
 
 Prints what the page showed as one JSON object; the caller compares it, and the words on the
 wire, with what the user did.
@@ -283,6 +286,34 @@ def picture(url, path):
     return {"connected": connected}
 
 
+def reconnect(url):
+    report = {}
+    lost = "document.getElementById('connection').textContent === 'ni povezave'"
+    with cdp.Browser() as browser:
+        page = Page(browser, url)
+        report["connected"] = page.connected()
+        report["before"] = page.read_out()
+        print("connected", flush=True)
+        report["lost"] = page.wait(lost, timeout=20)
+        report["lost_controls_disabled"] = page.value(
+            "document.querySelector('[data-step=\"1\"]').disabled")
+        report["lost_read_out"] = page.read_out()
+        print("lost", flush=True)
+        # Back without a reload: the page tries again by itself, and shows the state in full.
+        report["back"] = page.wait(
+            "document.getElementById('connection').textContent === 'povezano'", timeout=30)
+        page.wait(f"document.getElementById('frequency').textContent !== {json.dumps(report['before'])}")
+        report["after"] = page.read_out()
+        report["after_note"] = page.value("document.getElementById('note2').textContent")
+        report["after_band"] = page.value("document.getElementById('band').textContent")
+        report["after_controls_disabled"] = page.value(
+            "document.querySelector('[data-step=\"1\"]').disabled")
+        start = page.read_out()
+        page.tap('[data-step="1"]')
+        report["after_tap"] = changed_from(page, start)
+    return report
+
+
 def main():
     scenario, arguments = sys.argv[1], sys.argv[2:]
     if scenario == "use":
@@ -295,6 +326,8 @@ def main():
         report = key(arguments[0], arguments[1])
     elif scenario == "picture":
         report = picture(arguments[0], arguments[1])
+    elif scenario == "reconnect":
+        report = reconnect(arguments[0])
     else:
         print(__doc__, file=sys.stderr)
         return 2

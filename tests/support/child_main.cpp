@@ -22,8 +22,8 @@
 //   orx_test_child window-rigctld FILE EVENTS [ADDR [LIST]]
 //                                                     the window with its control port, announced
 //                                                     as "port N"; EVENTS written at the close
-//   In both, with ORX_TEST_WEB_ADDRESS set, the web page too, on a free port of that address that
-//   is announced as "web N", its key in ORX_TEST_WEB_KEY_FILE.
+//   In both, with ORX_TEST_WEB_ADDRESS set, the web page too, on a free port of that address (or
+//   on ORX_TEST_WEB_PORT) that is announced as "web N", its key in ORX_TEST_WEB_KEY_FILE.
 //   orx_test_child box-signal FILE EVENTS             the port does not open, and SIGTERM
 //                                                     arrives while the message box is up
 //   orx_test_child read-box-signal FILE EVENTS        FILE cannot be read, and SIGTERM arrives
@@ -71,7 +71,7 @@ constexpr int kUsage = 64;
 std::optional<orx::app::WebOptions> WebFromEnvironment() {
   if (!qEnvironmentVariableIsSet("ORX_TEST_WEB_ADDRESS")) return std::nullopt;
   orx::app::WebOptions web;
-  web.port = 0;
+  web.port = static_cast<quint16>(qEnvironmentVariableIntValue("ORX_TEST_WEB_PORT"));
   web.address = QHostAddress(qEnvironmentVariable("ORX_TEST_WEB_ADDRESS"));
   web.key_file = qEnvironmentVariable("ORX_TEST_WEB_KEY_FILE");
   return web;
