@@ -28,7 +28,7 @@ QString DefaultKeyFile() {
 
 WebPageStart StartWebPage(remote::ReceiverTuning& tuning, remote::TuningTurns& turns, bool stores,
                           const WebOptions& options,
-                          const std::function<void(const QString&)>& tell_link) {
+                          const std::function<void(const QString&)>& tell) {
   QByteArray key;
   // On this machine alone every program could reach the receiver anyway, as through the
   // control port; beyond it only a page with the key.
@@ -39,6 +39,7 @@ WebPageStart StartWebPage(remote::ReceiverTuning& tuning, remote::TuningTurns& t
     key = loaded.key;
   }
   auto server = std::make_unique<web::WebServer>(tuning, turns, stores, key);
+  server->TellRefusals(tell);
   if (!server->Listen(options.address, *options.port)) {
     return {nullptr, QStringLiteral("Spletne strani na %1:%2 ni mogoče odpreti: %3")
                          .arg(options.address.toString())
@@ -46,7 +47,7 @@ WebPageStart StartWebPage(remote::ReceiverTuning& tuning, remote::TuningTurns& t
                          .arg(SocketReason(server->Error(), server->ErrorString()))};
   }
   for (const QString& link : server->Links())
-    tell_link(QStringLiteral("spletna stran za telefon: %1").arg(link));
+    tell(QStringLiteral("spletna stran za telefon: %1").arg(link));
   return {std::move(server), QString()};
 }
 

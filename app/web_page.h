@@ -26,9 +26,10 @@ struct WebPageStart {
   QString error;  // for no server: why, in the user's words
 };
 // The page's server for a face, listening; beyond this machine with its key. Each link it
-// serves goes to `tell_link`, one line each.
+// serves goes to `tell`, one line each, and so does, quietly, a request it refuses that a
+// stranger or another site's page may be behind.
 WebPageStart StartWebPage(remote::ReceiverTuning& tuning, remote::TuningTurns& turns, bool stores,
                           const WebOptions& options,
-                          const std::function<void(const QString&)>& tell_link);
+                          const std::function<void(const QString&)>& tell);
 
 }  // namespace orx::app

@@ -180,6 +180,11 @@ TEST_P(WebPageFaces, AnotherSitesPageTunesNothing) {
   EXPECT_FALSE(seen["opened"].toBool());
   EXPECT_EQ(seen["messages"].toInt(), 0);
   EXPECT_EQ(Stop(), (std::vector<uint16_t>{kControlWord, Word(1000)}));
+  // The user hears of it, where the program's other words go.
+  EXPECT_TRUE(
+      messages.contains("spletna stran: zahteva z naslova 127.0.0.1 je zavrnjena: zahteva "
+                        "s strani „http://localhost:"))
+      << messages.toStdString();
 }
 
 TEST_P(WebPageFaces, BeyondThisMachineAPageWithoutTheKeyTunesNothing) {

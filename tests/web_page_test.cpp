@@ -581,6 +581,51 @@ TEST_F(WebPage, BeyondThisMachineOnlyAPageWithTheKeyIsLetIn) {
   EXPECT_EQ(Words(), std::vector<uint16_t>{Word(4000)});
 }
 
+// What a stranger or another site's page may be behind is told on standard error, at most once a
+// minute for each address and kind, and what it sent cannot drive the terminal.
+TEST_F(WebPage, ARefusalThatAStrangerMayBeBehindIsToldQuietly) {
+  const QByteArray key = "abcdefghijklmnopqrstuv";
+  Start(kIni, key);
+  QStringList told;
+  server->TellRefusals([&told](const QString& line) { told << line; }, [this] { return now; });
+  const QByteArray port = QByteArray::number(server->Port());
+  const auto forged = [&](const QByteArray& host) {
+    EXPECT_EQ(Exchange(server->Port(), Request("GET", "/", "Host: " + host + "\r\n")).status, 403);
+  };
+  forged("\x1b[2Jrebound.example:" + port);
+  const QString rebound =
+      "spletna stran: zahteva z naslova 127.0.0.1 je zavrnjena: zahteva za „?[2Jrebound.example:" +
+      port + "“, ki ni ta strežnik (morda stran drugega spletišča).";
+  EXPECT_EQ(told, QStringList{rebound});
+  forged("rebound.example:" + port);
+  EXPECT_EQ(Exchange(server->Port(), Request("GET", "/", Own() + "Origin: http://evil.example\r\n"))
+                .status,
+            403);
+  EXPECT_EQ(told.size(), 1) << "the same address and kind within a minute";
+
+  // A missing key is another kind.
+  EXPECT_EQ(Exchange(server->Port(), Upgrade("/ws?key=x", Own())).status, 403);
+  ASSERT_EQ(told.size(), 2);
+  EXPECT_EQ(told[1],
+            "spletna stran: zahteva z naslova 127.0.0.1 je zavrnjena: ključ za spletno stran "
+            "manjka ali ni pravi.");
+  // The user's own requests are not told.
+  EXPECT_EQ(Exchange(server->Port(), Request("GET", "/", Own())).status, 200);
+  auto page = Open("?key=" + QString::fromLatin1(key));
+  EXPECT_FALSE(page->closed);
+  EXPECT_EQ(told.size(), 2);
+
+  now += std::chrono::seconds(59);
+  forged("rebound.example:" + port);
+  EXPECT_EQ(told.size(), 2);
+  now += std::chrono::seconds(1);
+  forged("\x1b]0;owned\x07\x1b[2J:" + port);
+  ASSERT_EQ(told.size(), 3);
+  EXPECT_FALSE(told[2].contains(QChar(0x1b))) << told[2].toStdString();
+  EXPECT_FALSE(told[2].contains(QChar(0x07)));
+  EXPECT_TRUE(told[2].contains("„?]0;owned??[2J:" + port + "“")) << told[2].toStdString();
+}
+
 TEST_F(WebPage, ThePagesOpenAtOnceAreBounded) {
   Start(kIni);
   std::vector<std::unique_ptr<Page>> pages;

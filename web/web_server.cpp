@@ -9,6 +9,7 @@
 #include <QNetworkInterface>
 #include <QWebSocket>
 
+#include "remote/allow_list.h"
 #include "web/access_key.h"
 
 namespace orx::web {
@@ -122,18 +123,32 @@ QStringList WebServer::Links() const {
   return links;
 }
 
+void WebServer::TellRefusals(Tell tell, remote::QuietTeller::Now now) {
+  refusals_ = remote::QuietTeller(std::move(tell), std::move(now));
+}
+
 HttpAdapter::Response WebServer::Respond(const HttpAdapter::Request& request) {
-  if (const QString why = check_->Refusal(request.host, request.origin); !why.isEmpty())
+  const QString peer = remote::Unmapped(request.peer).toString();
+  const auto tell = [&](const QString& kind, const QString& why) {
+    refusals_.Say(
+        kind + u' ' + peer,
+        QStringLiteral("spletna stran: zahteva z naslova %1 je zavrnjena: %2.").arg(peer, why));
+  };
+  if (const QString why = check_->Refusal(request.host, request.origin); !why.isEmpty()) {
+    tell(QStringLiteral("site"), why);
     return Refused(403, QStringLiteral("Zavrnjeno: %1.").arg(why));
+  }
   if (request.method != "GET" && request.method != "HEAD")
     return Refused(405, QStringLiteral("Zavrnjeno: ta strežnik sprejema le zahteve GET."));
   if (request.path == kLiveChannel) {
     if (!request.websocket)
       return Refused(426, QStringLiteral("Zavrnjeno: to je naslov za povezavo WebSocket."));
     if (!key_.isEmpty() &&
-        !AccessKey::Matches(request.query.queryItemValue(QStringLiteral("key")).toLatin1(), key_))
+        !AccessKey::Matches(request.query.queryItemValue(QStringLiteral("key")).toLatin1(), key_)) {
+      tell(QStringLiteral("key"), QStringLiteral("ključ za spletno stran manjka ali ni pravi"));
       return Refused(403, QStringLiteral("Zavrnjeno: ključ manjka ali ni pravi (povezavo "
                                          "odprite s celotno povezavo, ki jo izpiše program)."));
+    }
     if (channel_.Full())
       return Refused(
           503,

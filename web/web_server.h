@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 
+#include "remote/quiet_teller.h"
 #include "remote/receiver_tuning.h"
 #include "remote/tuning_turns.h"
 #include "web/http_adapter.h"
@@ -40,6 +41,11 @@ class WebServer : public QObject {
   quint16 Port() const;
   int PageCount() const { return channel_.PageCount(); }
 
+  // Where a refused request is told that a stranger or another site's page may be behind (a
+  // forged Host, a foreign Origin, a missing key): quietly, at most once a minute for each
+  // address and kind.
+  void TellRefusals(Tell tell, remote::QuietTeller::Now now = std::chrono::steady_clock::now);
+
   // The links a user opens on the phone, key included, one for each address served.
   QStringList Links() const;
 
@@ -54,6 +60,7 @@ class WebServer : public QObject {
   HttpAdapter http_;
   QHostAddress address_;
   std::optional<RequestCheck> check_;
+  remote::QuietTeller refusals_;
 };
 
 }  // namespace orx::web
