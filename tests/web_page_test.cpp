@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 
 #include <QElapsedTimer>
+#include <QHostAddress>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -15,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QWebSocket>
 #include <QtTest/QTest>
+#include <algorithm>
 
 #include "link/recording_line_device.h"
 #include "link/word_frame.h"
@@ -29,6 +31,7 @@
 #include "support/temp_file.h"
 #include "support/virtual_clock.h"
 #include "web/access_key.h"
+#include "web/http_adapter.h"
 #include "web/live_channel.h"
 #include "web/request_check.h"
 #include "web/web_server.h"
@@ -637,6 +640,54 @@ TEST_F(WebPage, ThePagesOpenAtOnceAreBounded) {
   ASSERT_TRUE(
       QTest::qWaitFor([&] { return server->PageCount() < web::LiveChannel::kMaximumPages; }));
   EXPECT_FALSE(Open()->closed);
+}
+
+// A connection that has not finished its request costs a socket: at most 32 such at once, each
+// for 10 s at most. A page's live channel is not one of them.
+TEST_F(WebPage, ConnectionsStillInTheirRequestAreBoundedInNumberAndTime) {
+  Start(kIni);
+  auto page = Open();
+  ASSERT_FALSE(page->closed);
+  constexpr int kBound = web::HttpAdapter::kMaximumConnections;
+  std::vector<std::unique_ptr<QTcpSocket>> idle;
+  QElapsedTimer since_idle;
+  since_idle.start();
+  const auto connect_idle = [&](const QByteArray& sent) {
+    auto socket = std::make_unique<QTcpSocket>();
+    socket->connectToHost(QHostAddress(QHostAddress::LocalHost), server->Port());
+    EXPECT_TRUE(socket->waitForConnected(2000));
+    socket->write(sent);  // a request that never ends, or nothing at all
+    socket->flush();
+    idle.push_back(std::move(socket));
+  };
+  for (int n = 0; n < kBound - 1; ++n)
+    connect_idle(n % 2 ? QByteArray() : "GET / HTTP/1.1\r\n" + Own());
+  QTest::qWait(300);
+  // The last one of the bound is served.
+  EXPECT_EQ(Exchange(server->Port(), Request("GET", "/", Own())).status, 200);
+  QTest::qWait(300);
+  connect_idle({});
+  QTest::qWait(300);
+  const HttpAnswer over = Exchange(server->Port(), Request("GET", "/", Own()));
+  EXPECT_EQ(over.status, 0) << over.head.toStdString();
+  EXPECT_TRUE(over.closed);
+  for (const auto& socket : idle) EXPECT_EQ(socket->state(), QAbstractSocket::ConnectedState);
+  idle.front()->abort();
+  QTest::qWait(300);
+  EXPECT_EQ(Exchange(server->Port(), Request("GET", "/", Own())).status, 200);
+
+  // Each is closed after its time, and none much before.
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] {
+        return std::all_of(idle.begin(), idle.end(), [](const auto& socket) {
+          return socket->state() == QAbstractSocket::UnconnectedState;
+        });
+      },
+      web::HttpAdapter::kRequestPatienceMs + 3000));
+  EXPECT_GE(since_idle.elapsed(), web::HttpAdapter::kRequestPatienceMs - 500);
+  page->Send({{"do", "tune"}, {"kHz", 4000}});
+  EXPECT_EQ(page->Next("state")["kHz"].toInt(), 4000) << "the page's channel was closed too";
+  EXPECT_FALSE(page->closed);
 }
 
 TEST(WebAccessKey, IsMadeOnceForItsOwnerAloneAndKeptAcrossRuns) {
