@@ -6,12 +6,16 @@
 // the requests it refuses, the live channel's state and answers, and what it costs.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QHostAddress>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QWebSocket>
@@ -719,6 +723,34 @@ TEST(WebAccessKey, IsMadeOnceForItsOwnerAloneAndKeptAcrossRuns) {
   QByteArray last = made.key;
   last[21] = last[21] == 'A' ? 'B' : 'A';
   EXPECT_FALSE(web::AccessKey::Matches(last, made.key));
+}
+
+// Another user of the machine, run for real (setpriv): the key is not his to read, whether it
+// lies in a folder made for it or in one that others may enter, new or renewed.
+TEST(WebAccessKey, IsNotAnotherUsersToRead) {
+  if (geteuid() != 0 || QStandardPaths::findExecutable("setpriv").isEmpty())
+    GTEST_SKIP() << "needs root and setpriv to run a child as another user";
+  QTemporaryDir folder;
+  ASSERT_EQ(chmod(QFile::encodeName(folder.path()).constData(), 0755), 0);
+  const auto read_as_another_user = [](const QString& path) {
+    QProcess cat;
+    cat.start("setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups", "cat", path});
+    EXPECT_TRUE(cat.waitForFinished(10000));
+    return std::pair{cat.exitCode(), cat.readAllStandardOutput()};
+  };
+  const QString readable = folder.filePath("readable");
+  WriteBytes(readable, "x");
+  ASSERT_EQ(chmod(QFile::encodeName(readable).constData(), 0644), 0);
+  ASSERT_EQ(read_as_another_user(readable), (std::pair{0, QByteArray("x")})) << "setpriv works";
+  for (const QString& file : {folder.filePath("web-key"), folder.filePath("state/web-key")}) {
+    for (const bool renewed : {false, true}) {
+      const auto key = web::AccessKey::LoadOrCreate(file, renewed);
+      ASSERT_FALSE(key.key.isEmpty()) << key.error.toStdString();
+      const auto [status, got] = read_as_another_user(file);
+      EXPECT_NE(status, 0) << file.toStdString() << (renewed ? ", renewed" : "");
+      EXPECT_FALSE(got.contains(key.key));
+    }
+  }
 }
 
 }  // namespace
