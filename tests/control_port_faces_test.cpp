@@ -32,13 +32,7 @@ class ShutOut : public ::testing::TestWithParam<const char*> {
     return StartFace(child, GetParam(), ini, folder.filePath("events"), control_port);
   }
   // Ends the face with a signal and gives the words that reached the wire, and its messages.
-  std::vector<uint16_t> Stop() {
-    kill(static_cast<pid_t>(child.processId()), SIGTERM);
-    EXPECT_TRUE(child.waitForFinished(10000));
-    EXPECT_EQ(child.exitCode(), 0);
-    messages = QString::fromLocal8Bit(child.readAllStandardError());
-    return WordsOf(ReceiveWords(EventsOfChild(folder.filePath("events"))));
-  }
+  std::vector<uint16_t> Stop() { return StopFace(child, folder.filePath("events"), messages); }
   int Count(const QString& text) const { return static_cast<int>(messages.count(text)); }
 
   QTemporaryDir folder;

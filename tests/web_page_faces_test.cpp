@@ -66,13 +66,7 @@ class WebPageFaces : public ::testing::TestWithParam<const char*> {
     return QJsonDocument::fromJson(report).object();
   }
   // Ends the face with a signal and gives the words that reached the wire.
-  std::vector<uint16_t> Stop() {
-    kill(static_cast<pid_t>(child.processId()), SIGTERM);
-    EXPECT_TRUE(child.waitForFinished(10000));
-    EXPECT_EQ(child.exitCode(), 0);
-    messages = QString::fromLocal8Bit(child.readAllStandardError());
-    return WordsOf(ReceiveWords(EventsOfChild(folder.filePath("events"))));
-  }
+  std::vector<uint16_t> Stop() { return StopFace(child, folder.filePath("events"), messages); }
 
   QTemporaryDir folder;
   QProcess child;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -52,6 +53,16 @@ inline std::vector<Event> EventsOfChild(const QString& path) {
                         fields[2] == "1", fields[3] == "1"});
   }
   return events;
+}
+
+// Ends a face with a signal, as the system does at shutdown, and gives the words that reached
+// the wire; its messages (standard error) go to `messages`.
+inline std::vector<uint16_t> StopFace(QProcess& child, const QString& events, QString& messages) {
+  kill(static_cast<pid_t>(child.processId()), SIGTERM);
+  EXPECT_TRUE(child.waitForFinished(10000));
+  EXPECT_EQ(child.exitCode(), 0);
+  messages = QString::fromLocal8Bit(child.readAllStandardError());
+  return WordsOf(ReceiveWords(EventsOfChild(events)));
 }
 
 }  // namespace orx::testing
