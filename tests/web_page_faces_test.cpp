@@ -14,6 +14,8 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QWebSocket>
 
 #include "support/face_child.h"
 
@@ -165,6 +167,30 @@ TEST_P(WebPageFaces, APageComesBackByItselfWhenTheProgramDoes) {
   EXPECT_EQ(seen["after_band"].toString(), "Meje: 200–20000 kHz");
   EXPECT_EQ(seen["after_tap"].toString(), "2001");
   EXPECT_EQ(Stop(), (std::vector<uint16_t>{kControlWord, Word(2000), Word(2001)}));
+}
+
+// Storing from a page: the window keeps it in pll.ini by its rules; the service keeps no settings,
+// and says so.
+TEST_P(WebPageFaces, APageStoresWhereTheFaceKeepsSettings) {
+  Start();
+  QWebSocket page(Url().chopped(1));  // the page's own origin
+  QStringList said;
+  QObject::connect(&page, &QWebSocket::textMessageReceived, [&said](const QString& text) {
+    const QJsonObject message = QJsonDocument::fromJson(text.toUtf8()).object();
+    if (message["type"] == "said") said << message["text"].toString();
+  });
+  page.open(QUrl(QStringLiteral("ws://127.0.0.1:%1/ws").arg(web_port)));
+  ASSERT_TRUE(QTest::qWaitFor([&page] { return page.state() == QAbstractSocket::ConnectedState; }));
+  page.sendTextMessage(R"({"do":"store","preset":5,"note":"Val 202"})");
+  ASSERT_TRUE(QTest::qWaitFor([&said] { return !said.isEmpty(); }));
+  const bool service = QByteArray(GetParam()) == "service";
+  EXPECT_EQ(said.first(), service ? "Storitev nastavitev ne shranjuje: spomine in meje shranite v "
+                                    "oknu programa."
+                                  : "Shranjeno v M5: 1000 kHz");
+  page.close();
+  Stop();
+  const QByteArray ini = ReadBytes(folder.filePath("pll.ini"));
+  EXPECT_EQ(ini.contains("F5=1000"), !service) << ini.toStdString();
 }
 
 // The same messages the user's page sends, from a page of another site in the same browser.

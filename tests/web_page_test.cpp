@@ -37,6 +37,7 @@
 #include "web/access_key.h"
 #include "web/http_adapter.h"
 #include "web/live_channel.h"
+#include "web/page_messages.h"
 #include "web/request_check.h"
 #include "web/web_server.h"
 
@@ -279,6 +280,30 @@ TEST(WebRequestCheck, ServedOnEveryInterfaceTakesOnlyThisMachinesAddressesAndNam
   const web::RequestCheck one(QHostAddress("192.168.1.5"), 8080, {QHostAddress("192.168.1.6")}, {});
   EXPECT_TRUE(one.Refusal("192.168.1.5:8080", "http://192.168.1.5:8080").isEmpty());
   EXPECT_FALSE(one.Refusal("192.168.1.6:8080", {}).isEmpty());
+}
+
+TEST(WebRequestCheck, ServedOnOneAddressTakesNoOtherOfThisMachine) {
+  const web::RequestCheck loopback(QHostAddress(QHostAddress::LocalHost), 8080,
+                                   {QHostAddress("192.168.1.5"), QHostAddress("fd00::5")},
+                                   {"shack"});
+  EXPECT_TRUE(loopback.Refusal("127.0.0.1:8080", {}).isEmpty());
+  for (const char* host : {"192.168.1.5:8080", "[fd00::5]:8080"})
+    EXPECT_FALSE(loopback.Refusal(host, {}).isEmpty()) << host;
+}
+
+// The longest message taken is 1 KB, to the byte.
+TEST(WebPageMessages, TheLongestMessageIsTakenAndOneByteMoreIsNot) {
+  const auto padded = [](qsizetype bytes) {
+    QString message = QStringLiteral(R"({"do":"tune","kHz":3500})");
+    message.insert(1, QString(bytes - message.size(), u' '));  // JSON's own white space
+    return message;
+  };
+  const web::ParsedMessage longest = web::ParsePageMessage(padded(web::kLongestMessage));
+  ASSERT_TRUE(longest.command.has_value()) << longest.refusal.toStdString();
+  EXPECT_EQ(std::get<web::TuneTo>(*longest.command).kilohertz, 3500);
+  const web::ParsedMessage over = web::ParsePageMessage(padded(web::kLongestMessage + 1));
+  EXPECT_FALSE(over.command.has_value());
+  EXPECT_EQ(over.refusal, "Sporočilo je predolgo.");
 }
 
 TEST_F(WebPage, EveryPageSeesEveryChangeWhereverItCameFrom) {

@@ -49,9 +49,9 @@ const QString kNoPreset = QStringLiteral("Spomin mora biti številka od 1 do 16.
 ParsedMessage ParsePageMessage(const QString& message) {
   if (message.toUtf8().size() > kLongestMessage)
     return Refused(QStringLiteral("Sporočilo je predolgo."));
-  QJsonParseError error;
-  const QJsonDocument document = QJsonDocument::fromJson(message.toUtf8(), &error);
-  if (error.error != QJsonParseError::NoError || !document.isObject())
+  // What does not parse is no document at all, let alone an object.
+  const QJsonDocument document = QJsonDocument::fromJson(message.toUtf8());
+  if (!document.isObject())
     return Refused(QStringLiteral("Sporočilo ni ukaz, ki bi ga sprejemnik poznal."));
   const QJsonObject object = document.object();
   const QString action = object.value(QStringLiteral("do")).toString();
