@@ -378,6 +378,14 @@ TEST_F(ControlPort, AClientThatCatchesUpIsAnsweredTheRestWithoutSendingMore) {
   const QByteArray commands = QByteArray("\\dump_state\n").repeated(kCommands) + "f\n";
   ASSERT_EQ(send(slow, commands.constData(), commands.size(), MSG_NOSIGNAL), commands.size());
   QTest::qWait(300);  // held back by the bound on its unread replies
+  // What the program keeps for it, beyond what the system buffers: the bound, and the one reply
+  // that crossed it.
+  qint64 kept = 0;
+  for (const QTcpSocket* socket : control.server->findChildren<QTcpSocket*>())
+    kept = std::max(kept, socket->bytesToWrite());
+  constexpr qint64 kBound = 16 * 1024;  // as the manual gives it
+  EXPECT_GT(kept, kBound);
+  EXPECT_LE(kept, kBound + one.size());
   const timeval patience{0, 20000};
   setsockopt(slow, SOL_SOCKET, SO_RCVTIMEO, &patience, sizeof patience);
   const qsizetype owed = kCommands * one.size() + Ask(*other, "f\n").size();
