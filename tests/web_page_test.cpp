@@ -14,6 +14,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QNetworkInterface>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTcpSocket>
@@ -666,6 +667,29 @@ TEST_F(WebPage, ARefusalThatAStrangerMayBeBehindIsToldQuietly) {
   EXPECT_FALSE(told[2].contains(QChar(0x1b))) << told[2].toStdString();
   EXPECT_FALSE(told[2].contains(QChar(0x07)));
   EXPECT_TRUE(told[2].contains("„?]0;owned??[2J:" + port + "“")) << told[2].toStdString();
+}
+
+// Served on every interface, the link for each of this machine's addresses a phone could reach:
+// not loopback, not link-local (which needs the interface named), IPv4 only when asked for.
+TEST_F(WebPage, ServedEverywhereItOffersALinkForEachAddressAPhoneCanReach) {
+  const QByteArray key = "abcdefghijklmnopqrstuv";
+  for (const auto every : {QHostAddress::AnyIPv4, QHostAddress::Any}) {
+    SCOPED_TRACE(every);
+    Start(kIni, key, true, QHostAddress(every));
+    QStringList expected;
+    for (const QHostAddress& own : QNetworkInterface::allAddresses()) {
+      if (own.isLoopback() || own.isLinkLocal()) continue;
+      const bool v4 = own.protocol() == QAbstractSocket::IPv4Protocol;
+      if (every == QHostAddress::AnyIPv4 && !v4) continue;
+      expected << QStringLiteral("http://%1:%2/#key=%3")
+                      .arg(v4 ? own.toString() : "[" + own.toString() + "]")
+                      .arg(server->Port())
+                      .arg(QString::fromLatin1(key));
+    }
+    if (expected.isEmpty())
+      expected << QStringLiteral("http://127.0.0.1:%1/#key=%2").arg(server->Port()).arg(key);
+    EXPECT_EQ(server->Links(), expected);
+  }
 }
 
 TEST_F(WebPage, ThePagesOpenAtOnceAreBounded) {
