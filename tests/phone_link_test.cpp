@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -132,6 +133,23 @@ TEST_F(PhoneLinkTest, TheContextMenuOffersTheLinkAndItsCodeScansBackToTheWholeLi
   int shown = 0;
   for (QDialog* each : form->findChildren<QDialog*>()) shown += each->isVisible();
   EXPECT_EQ(shown, 1);
+
+  // Enter closes it, from the link's box where the focus first is.
+  const QPointer<QDialog> open = dialog;
+  QTest::keyClick(text, Qt::Key_Return);
+  EXPECT_TRUE(!open || !open->isVisible());
+}
+
+// In a text box, Shift+F10 opens the box's own menu of editing, as the right button does.
+TEST_F(PhoneLinkTest, ATextBoxKeepsItsOwnMenu) {
+  form->OfferPhoneLinks({kNetworkLink});
+  form->Mem->click();
+  ASSERT_TRUE(form->Text1->isVisible());
+  form->Text1->setFocus();
+  QApplication::processEvents();
+  const QStringList offered = MenuKey();
+  EXPECT_FALSE(offered.isEmpty()) << "no menu at all";
+  EXPECT_FALSE(offered.contains(QStringLiteral("Spletna stran za telefon …")));
 }
 
 TEST_F(PhoneLinkTest, WithoutTheWebPageTheWindowHasNoContextMenu) {

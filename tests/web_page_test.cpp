@@ -599,6 +599,14 @@ TEST_F(WebPage, APageThatStopsReadingCostsABoundedAmountAndCatchesUp) {
     QCoreApplication::processEvents();
   }
   EXPECT_TRUE(got.contains("\"kHz\":12345")) << got.size() << " bytes read";
+  // Caught up, it is sent nothing more until something changes.
+  QByteArray after;
+  for (reading.restart(); reading.elapsed() < 400;) {
+    const ssize_t n = recv(fd, buffer, sizeof buffer, 0);
+    if (n > 0) after.append(buffer, n);
+    QCoreApplication::processEvents();
+  }
+  EXPECT_FALSE(after.contains("\"state\"")) << after.size() << " bytes more";
   ::close(fd);
 }
 
@@ -775,6 +783,16 @@ TEST(WebAccessKey, IsMadeOnceForItsOwnerAloneAndKeptAcrossRuns) {
   EXPECT_TRUE(damaged.error.contains(file)) << damaged.error.toStdString();
   EXPECT_EQ(ReadBytes(file), "not a key\n");
 
+  // Every character of base64url, and nothing else, in a key of 22.
+  for (const char* key :
+       {"ABCDEFGHIJKLMNOPQRSTUV", "WXYZabcdefghijklmnopqr", "stuvwxyz0123456789-_AZ"})
+    EXPECT_TRUE(web::AccessKey::WellFormed(key)) << key;
+  for (const char* key :
+       {"ABCDEFGHIJKLMNOPQRSTU", "ABCDEFGHIJKLMNOPQRSTUVW", "ABCDEFGHIJKLMNOPQRSTU+",
+        "ABCDEFGHIJKLMNOPQRSTU/", "ABCDEFGHIJKLMNOPQRSTU=", "ABCDEFGHIJKLMNOPQRSTU ",
+        "ABCDEFGHIJKLMNOPQRSTU@", "ABCDEFGHIJKLMNOPQRSTU[", "ABCDEFGHIJKLMNOPQRSTU`",
+        "ABCDEFGHIJKLMNOPQRSTU{", "ABCDEFGHIJKLMNOPQRSTU.", "ABCDEFGHIJKLMNOPQRSTU:"})
+    EXPECT_FALSE(web::AccessKey::WellFormed(key)) << key;
   EXPECT_TRUE(web::AccessKey::Matches(made.key, made.key));
   EXPECT_FALSE(web::AccessKey::Matches("", ""));
   EXPECT_FALSE(web::AccessKey::Matches(made.key.left(21), made.key));
