@@ -24,20 +24,23 @@ QString Harmless(QString text) {
 QuietTeller::QuietTeller(Tell tell, Now now) : tell_(std::move(tell)), now_(std::move(now)) {}
 
 void QuietTeller::Say(const QString& key, const QString& text) {
-  if (!tell_) return;
+  if (tell_ && Due(key)) tell_(Harmless(text));
+}
+
+bool QuietTeller::Due(const QString& key) {
   const Time now = now_();
   const auto told = told_.find(key);
   if (told != told_.end()) {
-    if (now - told->second < kQuietTime) return;
+    if (now - told->second < kQuietTime) return false;
     told->second = now;
-    return tell_(Harmless(text));
+    return true;
   }
   if (told_.size() >= kRememberedKeys) {
     std::erase_if(told_, [now](const auto& entry) { return now - entry.second >= kQuietTime; });
-    if (told_.size() >= kRememberedKeys) return;
+    if (told_.size() >= kRememberedKeys) return false;
   }
   told_.emplace(key, now);
-  tell_(Harmless(text));
+  return true;
 }
 
 }  // namespace orx::remote

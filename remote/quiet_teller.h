@@ -30,6 +30,9 @@ class QuietTeller {
   void Say(const QString& key, const QString& text);
 
  private:
+  // True when `key` was not said within the quiet time; it counts as said now.
+  bool Due(const QString& key);
+
   Tell tell_;
   Now now_ = std::chrono::steady_clock::now;
   std::map<QString, Time> told_;

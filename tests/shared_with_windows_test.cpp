@@ -124,5 +124,17 @@ TEST(SharedWithWindowsByHand, AUtf8FileWithoutAMarkKeepsItsNotesThroughStoresAnd
   }
 }
 
+// Bytes are judged by themselves alone: a sequence cut short by their end is no UTF-8, whatever
+// lies beyond them in memory (the rest of the file, after a line).
+TEST(Utf8Reading, ASequenceCutShortByTheEndIsNoUtf8WhateverFollowsInMemory) {
+  const QByteArray memory = "Radio \xC5\xA0tudent \xE2\x82\xAC";  // Š and €
+  EXPECT_EQ(settings::ReadAsUtf8(memory), settings::Utf8Reading::kPlausibleText);
+  for (const qsizetype cut : {qsizetype{7}, memory.size() - 1, memory.size() - 2}) {
+    EXPECT_EQ(settings::ReadAsUtf8(QByteArrayView(memory).first(cut)),
+              settings::Utf8Reading::kInvalid)
+        << cut;
+  }
+}
+
 }  // namespace
 }  // namespace orx::testing
