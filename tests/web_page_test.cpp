@@ -247,6 +247,9 @@ TEST_P(WebPageForged, IsRefusedBeforeAnythingIsServedOrUpgraded) {
   const HttpAnswer upgrade = Exchange(server->Port(), Upgrade("/ws", headers));
   EXPECT_EQ(upgrade.status, 403);
   EXPECT_TRUE(upgrade.closed);
+  // One answer, and nothing of Qt's own after it.
+  EXPECT_TRUE(upgrade.body.startsWith("Zavrnjeno: ")) << upgrade.body.toStdString();
+  EXPECT_FALSE(upgrade.body.contains("HTTP/1.")) << upgrade.body.toStdString();
   EXPECT_EQ(server->PageCount(), 0);
 }
 
