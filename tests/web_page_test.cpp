@@ -304,6 +304,19 @@ TEST(WebRequestCheck, ServedOnOneAddressTakesNoOtherOfThisMachine) {
     EXPECT_FALSE(loopback.Refusal(host, {}).isEmpty()) << host;
 }
 
+// The port in Host as a browser writes it: left out for port 80, and up to 65535.
+TEST(WebRequestCheck, APortIsLeftOutForEightyAndGoesUpTo65535) {
+  const web::RequestCheck eighty(QHostAddress(QHostAddress::LocalHost), 80, {}, {});
+  for (const char* host : {"127.0.0.1", "127.0.0.1:80", "localhost"})
+    EXPECT_TRUE(eighty.Refusal(host, "http://" + QByteArray(host)).isEmpty()) << host;
+  EXPECT_FALSE(eighty.Refusal("127.0.0.1:79", {}).isEmpty());
+  const web::RequestCheck highest(QHostAddress(QHostAddress::LocalHost), 65535, {}, {});
+  EXPECT_TRUE(highest.Refusal("127.0.0.1:65535", {}).isEmpty());
+  EXPECT_FALSE(highest.Refusal("127.0.0.1", {}).isEmpty());
+  for (const char* host : {"127.0.0.1:65536", "127.0.0.1:131071", "127.0.0.1:0"})
+    EXPECT_FALSE(highest.Refusal(host, {}).isEmpty()) << host;
+}
+
 // The longest message taken is 1 KB, to the byte.
 TEST(WebPageMessages, TheLongestMessageIsTakenAndOneByteMoreIsNot) {
   const auto padded = [](qsizetype bytes) {
