@@ -470,6 +470,24 @@ TEST_F(WebPage, StoresAPresetAndTheLimitsByTheWindowsRules) {
   EXPECT_EQ(Words(), std::vector<uint16_t>{Word(3000)});
 }
 
+// pll.ini that cannot be written: the page says so, in the window's words, and the file stays.
+TEST_F(WebPage, AStoreTheFileRefusesIsSaidAndTheFileStays) {
+  Start(kIni);
+  Immutable locked(IniPath());
+  if (!locked.active()) GTEST_SKIP() << "chattr +i is not available here";
+  auto page = Open();
+  for (const QJsonObject& message :
+       {QJsonObject{{"do", "store"}, {"preset", 5}, {"note", "x"}},
+        QJsonObject{{"do", "limits"}, {"lowest", "100"}, {"highest", "3000"}}}) {
+    page->Send(message);
+    const QJsonObject said = page->Next("said");
+    EXPECT_EQ(said["text"].toString(), "Zapisovanje v datoteko pll.ini ni uspelo.")
+        << message["do"].toString().toStdString();
+    EXPECT_TRUE(said["refused"].toBool());
+  }
+  EXPECT_EQ(ReadBytes(IniPath()), kIni);
+}
+
 TEST_F(WebPage, TheServicesPagesStoreNothing) {
   Start(kIni, {}, false);
   auto page = Open();
