@@ -734,6 +734,29 @@ TEST_F(WebPage, ServedEverywhereItOffersALinkForEachAddressAPhoneCanReach) {
   }
 }
 
+// A page is asked every interval whether it is still there; one that answered nothing since the
+// last time is gone, and its place is free. A browser answers by itself.
+TEST_F(WebPage, APageThatAnswersNoPingIsClosedAndOneThatDoesStays) {
+  Start(kIni);
+  server->SetPingInterval(std::chrono::milliseconds(200));
+  auto answering = Open();
+  const int deaf = LoopbackConnection(server->Port(), {});
+  ASSERT_GE(deaf, 0);
+  const QByteArray upgrade = Upgrade("/ws", Own() + "Origin: http://" + Host() + "\r\n");
+  ASSERT_EQ(::send(deaf, upgrade.constData(), upgrade.size(), 0), upgrade.size());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return server->PageCount() == 2; }));
+  QElapsedTimer waited;
+  waited.start();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return server->PageCount() == 1; }, 3000));
+  // Not at the first ping, which it was never asked before: at the second.
+  EXPECT_GE(waited.elapsed(), 150);
+  QTest::qWait(700);
+  EXPECT_FALSE(answering->closed);
+  answering->Send({{"do", "tune"}, {"kHz", 4000}});
+  EXPECT_EQ(answering->Next("state")["kHz"].toInt(), 4000);
+  ::close(deaf);
+}
+
 TEST_F(WebPage, ThePagesOpenAtOnceAreBounded) {
   Start(kIni);
   std::vector<std::unique_ptr<Page>> pages;

@@ -44,6 +44,9 @@ class LiveChannel : public QObject {
               Now now = &std::chrono::steady_clock::now, QObject* parent = nullptr);
   ~LiveChannel() override;
 
+  // How often each page is asked whether it is still there (kPingInterval unless told).
+  void SetPingInterval(std::chrono::milliseconds interval) { ping_timer_.setInterval(interval); }
+
   bool Full() const { return PageCount() >= kMaximumPages; }
   // Takes a page's upgraded connection.
   void Add(std::unique_ptr<QWebSocket> socket);

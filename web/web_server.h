@@ -40,6 +40,7 @@ class WebServer : public QObject {
   QAbstractSocket::SocketError Error() const;
   quint16 Port() const;
   int PageCount() const { return channel_.PageCount(); }
+  void SetPingInterval(std::chrono::milliseconds interval) { channel_.SetPingInterval(interval); }
 
   // Where a refused request is told that a stranger or another site's page may be behind (a
   // forged Host, a foreign Origin, a missing key): quietly, at most once a minute for each
