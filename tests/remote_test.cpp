@@ -386,6 +386,12 @@ TEST_F(ControlPort, AClientThatCatchesUpIsAnsweredTheRestWithoutSendingMore) {
   constexpr qint64 kBound = 16 * 1024;  // as the manual gives it
   EXPECT_GT(kept, kBound);
   EXPECT_LE(kept, kBound + one.size());
+  // And of what it sent, no more than the bound waits unread (without one, Qt would read on).
+  qint64 unread = 0;
+  for (const QTcpSocket* socket : control.server->findChildren<QTcpSocket*>())
+    unread = std::max(unread, socket->bytesAvailable());
+  EXPECT_GT(unread, 0);
+  EXPECT_LE(unread, kBound);
   const timeval patience{0, 20000};
   setsockopt(slow, SOL_SOCKET, SO_RCVTIMEO, &patience, sizeof patience);
   const qsizetype owed = kCommands * one.size() + Ask(*other, "f\n").size();

@@ -53,6 +53,7 @@ constexpr qint64 kUnsent = 64 * 1024;  // kept for a page that stops reading
 constexpr int kPages = 16;
 constexpr int kConnections = 32;  // still in their request
 constexpr int kPatienceMs = 10000;
+constexpr qsizetype kLargestRequest = 16 * 1024;
 
 uint16_t Word(int kilohertz) {
   return static_cast<uint16_t>(kilohertz + link::kDividerOffset);
@@ -330,6 +331,21 @@ TEST(WebPageMessages, TheLongestMessageIsTakenAndOneByteMoreIsNot) {
   const web::ParsedMessage over = web::ParsePageMessage(padded(kLongestMessage + 1));
   EXPECT_FALSE(over.command.has_value());
   EXPECT_EQ(over.refusal, "Sporočilo je predolgo.");
+}
+
+// A request of 16 KB, to the byte, is answered; one byte more is never read to its end, and so
+// never answered.
+TEST_F(WebPage, TheLargestRequestIsAnsweredAndOneByteMoreIsNot) {
+  Start(kIni);
+  const auto padded = [this](qsizetype bytes) {
+    const QByteArray bare = Request("GET", "/", Own() + "X-Pad: \r\n");
+    return Request("GET", "/", Own() + "X-Pad: " + QByteArray(bytes - bare.size(), 'a') + "\r\n");
+  };
+  ASSERT_EQ(padded(kLargestRequest).size(), kLargestRequest);
+  EXPECT_EQ(Exchange(server->Port(), padded(kLargestRequest)).status, 200);
+  const HttpAnswer over = Exchange(server->Port(), padded(kLargestRequest + 1));
+  EXPECT_EQ(over.status, 0) << over.head.toStdString();
+  EXPECT_TRUE(over.head.isEmpty());
 }
 
 TEST_F(WebPage, EveryPageSeesEveryChangeWhereverItCameFrom) {
