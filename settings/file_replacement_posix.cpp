@@ -8,6 +8,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
 #include <thread>
 #include <utility>
 
@@ -102,6 +105,46 @@ class FolderLock : public UpdateLock {
   Descriptor fd_;  // closing it lets the lock go
 };
 
+// Waits for the lock in a thread of its own, as the system lets no other wait give up in time.
+// Given up on, it lets the lock go as soon as it has it.
+class LockWaiter {
+ public:
+  explicit LockWaiter(int fd) : fd_(fd) {}
+
+  void Wait() {
+    int taken;
+    while ((taken = ::flock(fd_, LOCK_EX)) != 0 && errno == EINTR) {
+    }
+    const std::lock_guard guard(mutex_);
+    done_ = true;
+    locked_ = taken == 0;
+    if (abandoned_) ::close(fd_);
+    ready_.notify_one();
+  }
+
+  // The lock, or nothing when it did not come within `patience`.
+  std::unique_ptr<UpdateLock> Take(std::chrono::milliseconds patience) {
+    std::unique_lock guard(mutex_);
+    if (!ready_.wait_for(guard, patience, [this] { return done_; })) {
+      abandoned_ = true;
+      return nullptr;
+    }
+    if (!locked_) {
+      ::close(fd_);
+      return std::make_unique<UpdateLock>();  // as for a file system without locks
+    }
+    return std::make_unique<FolderLock>(fd_);
+  }
+
+ private:
+  const int fd_;
+  std::mutex mutex_;
+  std::condition_variable ready_;
+  bool done_ = false;
+  bool locked_ = false;
+  bool abandoned_ = false;
+};
+
 }  // namespace
 
 namespace platform {
@@ -188,14 +231,17 @@ std::unique_ptr<UpdateLock> LockForUpdate(const fs::path& target,
   // no lock file is left behind.
   Descriptor fd(::open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (fd.get() < 0) return std::make_unique<UpdateLock>();  // the write will say what is wrong
-  const auto give_up = std::chrono::steady_clock::now() + patience;
-  while (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
-    // A file system without locks (some network shares) cannot be coordinated; write anyway.
-    if (errno != EWOULDBLOCK && errno != EINTR) return std::make_unique<UpdateLock>();
-    if (std::chrono::steady_clock::now() >= give_up) return nullptr;
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  int taken;
+  while ((taken = ::flock(fd.get(), LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {
   }
-  return std::make_unique<FolderLock>(fd.Release());
+  if (taken == 0) return std::make_unique<FolderLock>(fd.Release());
+  // A file system without locks (some network shares) cannot be coordinated; write anyway.
+  if (errno != EWOULDBLOCK) return std::make_unique<UpdateLock>();
+  // Queued in the system, so that a copy saving one value after another lets this one in at
+  // its next release; trying now and then would seldom hit the moment between two saves.
+  auto waiting = std::make_shared<LockWaiter>(fd.Release());
+  std::thread([waiting] { waiting->Wait(); }).detach();
+  return waiting->Take(patience);
 }
 
 }  // namespace orx::settings

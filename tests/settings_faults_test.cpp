@@ -4,7 +4,9 @@
 
 // What a full disk, a failed rename, a killed run and a read-only file do to pll.ini: never
 // lose a byte of it, and say so when a value did not get in.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,6 +18,7 @@
 #include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTest>
 #include <csignal>
 #include <filesystem>
 
@@ -254,6 +257,29 @@ TEST_F(SettingsFaults, EveryFailedSaveSaysWhichFileAndWhy) {
   EXPECT_EQ(WriteInChildWithFileSizeLimit(original.size() + 4, QString(200, 'x'), &said), 3);
   EXPECT_EQ(said, head + path + ": datoteka bi presegla največjo velikost, ki jo sistem dovoli");
   EXPECT_EQ(ReadBytes(path), original);
+}
+
+// Another copy keeps the file for longer than a save waits: the save says so and changes
+// nothing, and once that copy is done, the next save goes through.
+TEST_F(SettingsFaults, ASaveThatGivesUpOnAnotherCopySaysSoAndChangesNothing) {
+  const int other = ::open(QFile::encodeName(folder.path()).constData(), O_RDONLY | O_DIRECTORY);
+  ASSERT_GE(other, 0);
+  ASSERT_EQ(::flock(other, LOCK_EX), 0);  // as another copy saving holds it
+  QElapsedTimer waited;
+  waited.start();
+  const auto refused = settings::basIniFile::WriteIniKeys(path, {{"Freq", "F3", "3500"}});
+  EXPECT_GE(waited.elapsed(), 2900);
+  EXPECT_EQ(ui::texts::WriteFailed(path, refused),
+            "Zapisovanje v datoteko pll.ini ni uspelo.\n" + path +
+                ": drug izvod programa jo predolgo shranjuje");
+  EXPECT_EQ(ReadBytes(path), original);
+  ::close(other);
+  // The save that gave up waits no longer either: a moment later, the file is free.
+  QTest::qWait(200);
+  waited.restart();
+  EXPECT_TRUE(WriteIni(path, "Freq", "F3", "3500"));
+  EXPECT_LT(waited.elapsed(), 1000);
+  EXPECT_EQ(settings::basIniFile::ReadIni(path, "Freq", "F3", {}), "3500");
 }
 
 // FAT, as a dual-boot user shares pll.ini with Windows (fusefat): the file system has no Unix

@@ -151,6 +151,39 @@ TEST(SettingsConcurrency, TwoCopiesWritingAtOnceLoseNothing) {
   EXPECT_EQ(file.document.Value("Freq", "F1"), "7000");
 }
 
+// A copy on a slow card (each save held some 200 ms) saves one value after another; a copy
+// beside it gets its turn between two of them, rather than waiting for a moment nobody holds
+// the file, and saves everything.
+TEST(SettingsConcurrency, ACopyBesideASlowOneSavingWithoutPauseGetsItsTurn) {
+  QTemporaryDir folder;
+  const QString path = folder.filePath("pll.ini");
+  WriteBytes(path, "[Freq]\nF1=7000\n");
+  QProcess slow;
+  QProcessEnvironment slowed = QProcessEnvironment::systemEnvironment();
+  slowed.insert("LD_PRELOAD", ORX_FAILING_CALLS);
+  slowed.insert("ORX_FAIL", "slow-sync");
+  slowed.insert("ORX_FAIL_MS", "100");
+  slow.setProcessEnvironment(slowed);
+  slow.start(ORX_TEST_CHILD, {"write-keys", path, "S", "30"});
+  ASSERT_TRUE(slow.waitForStarted());
+  QTest::qWait(300);  // well into its saves
+  QProcess quick;
+  quick.start(ORX_TEST_CHILD, {"write-keys", path, "Q", "10"});
+  ASSERT_TRUE(quick.waitForFinished(60000));
+  EXPECT_EQ(quick.exitCode(), 0) << "a save gave up while the slow copy saved";
+  EXPECT_EQ(slow.state(), QProcess::Running) << "the slow copy was done before the test began";
+  ASSERT_TRUE(slow.waitForFinished(60000));
+  EXPECT_EQ(slow.exitCode(), 0);
+  const auto file = settings::basIniFile::ReadIniFile(path);
+  for (int i = 1; i <= 30; ++i) {
+    for (const char* prefix : {"S", "Q"}) {
+      if (*prefix == 'Q' && i > 10) continue;
+      EXPECT_EQ(file.document.Value("Freq", prefix + QString::number(i)), QString::number(i))
+          << prefix << i;
+    }
+  }
+}
+
 TEST(SettingsAtStartUp, AFileThatCannotBeReadIsReportedAndNeverWrittenOver) {
   FormHarness harness;
   ASSERT_TRUE(QDir(harness.folder_path).mkdir("pll.ini"));  // stands for EIO: exists, won't read

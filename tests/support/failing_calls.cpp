@@ -5,6 +5,7 @@
 // Preloaded into a child (LD_PRELOAD), makes the system's own calls fail as a failing disk, a
 // full network share or an odd file system makes them fail. ORX_FAIL names the fault:
 //   sync          fdatasync and fsync fail with EIO: the data never reached the device
+//   slow-sync     fdatasync and fsync take ORX_FAIL_MS milliseconds first, as on a slow SD card
 //   chmod-enosys  fchmod fails with ENOSYS, as on FAT through FUSE
 //   chmod-eperm   fchmod fails with EPERM, as on vfat
 //   chmod-enotsup fchmod fails with ENOTSUP
@@ -13,6 +14,7 @@
 #include <dlfcn.h>
 #include <sys/stat.h>
 #include <sys/types.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -38,6 +40,16 @@ bool IsSettingsFile(int fd) {
   return name.size() >= 7 && name.compare(name.size() - 7, 7, "pll.ini") == 0;
 }
 
+// A slow device: the call waits first, then does its work.
+void SlowDown() {
+  if (!Failing("slow-sync")) return;
+  const char* ms = std::getenv("ORX_FAIL_MS");
+  const long wait = ms ? std::atol(ms) : 100;
+  timespec pause{wait / 1000, (wait % 1000) * 1000000};
+  while (::nanosleep(&pause, &pause) != 0 && errno == EINTR) {
+  }
+}
+
 }  // namespace
 
 extern "C" ssize_t read(int fd, void* buffer, size_t count) {
@@ -55,6 +67,7 @@ extern "C" int fdatasync(int fd) {
     errno = EIO;
     return -1;
   }
+  SlowDown();
   using Real = int (*)(int);
   return reinterpret_cast<Real>(dlsym(RTLD_NEXT, "fdatasync"))(fd);
 }
@@ -64,6 +77,7 @@ extern "C" int fsync(int fd) {
     errno = EIO;
     return -1;
   }
+  SlowDown();
   using Real = int (*)(int);
   return reinterpret_cast<Real>(dlsym(RTLD_NEXT, "fsync"))(fd);
 }
