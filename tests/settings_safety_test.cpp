@@ -28,6 +28,7 @@
 #include "settings/settings_location.h"
 #include "support/form_harness.h"
 #include "support/temp_file.h"
+#include "ui/form_texts.h"
 
 namespace orx::testing {
 namespace {
@@ -95,6 +96,31 @@ TEST(SettingsPath, WhatIsNotARegularFileIsNeverBlockedOnReadWhollyOrReplaced) {
       QDir(folder.path())
           .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
   EXPECT_EQ(entries, (QStringList{"fifo.ini", "huge.ini", "socket.ini"}));
+}
+
+// Beyond what 32 bits count (armhf), a file is too large as any other: the same words, and
+// never written over.
+TEST(SettingsSafety, AFileBeyondFourGibibytesIsTooLargeAsASmallerOneIs) {
+  QTemporaryDir folder;
+  const auto make = [&](const QString& name, qint64 size) {
+    const QString path = folder.filePath(name);
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Freq]\nF1=7000\n");
+    EXPECT_TRUE(file.resize(size));  // sparse: no room taken
+    return path;
+  };
+  const QString large = make("large.ini", qint64{65} << 20);
+  const QString beyond = make("beyond.ini", (qint64{5} << 30) + 1);
+  const auto refusal = [](const QString& path) {
+    return ui::texts::WriteFailed(QStringLiteral("pll.ini"),
+                                  settings::basIniFile::WriteIniKeys(path, {{"Freq", "F1", "1"}}))
+        .toStdString();
+  };
+  EXPECT_EQ(refusal(beyond), refusal(large));
+  EXPECT_EQ(settings::basIniFile::ReadIniFile(beyond).error_number,
+            settings::basIniFile::ReadIniFile(large).error_number);
+  EXPECT_EQ(QFileInfo(beyond).size(), (qint64{5} << 30) + 1);
 }
 
 TEST(SettingsPath, ANameFromTheCommandLineKeepsItsBytesEvenWhenNotUtf8) {
