@@ -117,6 +117,8 @@ TEST_F(PhoneLinkTest, TheContextMenuOffersTheLinkAndItsCodeScansBackToTheWholeLi
   // Big enough for a camera from half a metre, with whole modules.
   EXPECT_GE(code->pixmap().width(), 200);
   EXPECT_EQ(Scanned(code), kNetworkLink);
+  // The code first, where the intro points to it, and the link to copy below it.
+  EXPECT_LT(code->mapTo(dialog, QPoint(0, 0)).y(), text->mapTo(dialog, QPoint(0, 0)).y());
   // A screen reader names what the picture is and says the link it holds.
   auto* spoken = QAccessible::queryAccessibleInterface(code);
   EXPECT_EQ(spoken->text(QAccessible::Name), QStringLiteral("Koda QR s povezavo"));
