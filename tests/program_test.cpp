@@ -252,14 +252,21 @@ TEST(SignalMask, EveryTerminatingSignalIsCaught) {
   std::vector<int> terminating = {SIGTERM, SIGINT,  SIGHUP,    SIGQUIT,  SIGUSR1,
                                   SIGUSR2, SIGALRM, SIGVTALRM, SIGPROF,  SIGXCPU,
                                   SIGXFSZ, SIGIO,   SIGPWR,    SIGSTKFLT};
-  for (int signal = SIGRTMIN; signal <= SIGRTMAX; ++signal) terminating.push_back(signal);
-  for (const int signal : terminating) {
+  // Where the system keeps real-time signals for itself, /proc shows the emulator's own, which
+  // numbers them its own way: those are checked by delivering them (the Signals tests) instead.
+  bool emulated = false;
+  for (int signal = SIGRTMIN; signal <= SIGRTMAX; ++signal) {
     if (!Catchable(signal)) {
       std::printf("%s\n", KeptBySystem(signal).c_str());
-      continue;
+      emulated = true;
     }
-    EXPECT_TRUE(caught & (1ULL << (signal - 1))) << "signal " << signal << " is not caught";
   }
+  if (emulated)
+    std::printf("the real-time signals are left out here: /proc shows the emulator's numbering\n");
+  else
+    for (int signal = SIGRTMIN; signal <= SIGRTMAX; ++signal) terminating.push_back(signal);
+  for (const int signal : terminating)
+    EXPECT_TRUE(caught & (1ULL << (signal - 1))) << "signal " << signal << " is not caught";
   kill(static_cast<pid_t>(child.processId()), SIGTERM);
   ASSERT_TRUE(child.waitForFinished(5000));
   EXPECT_EQ(child.exitCode(), 0);
