@@ -486,6 +486,7 @@ TEST_F(WebPage, StoresAPresetAndTheLimitsByTheWindowsRules) {
             }),
             1);
   EXPECT_EQ(page->Last("said")["text"].toString(), "Shranjeno v M5: 3500 kHz");
+  EXPECT_FALSE(page->Last("said")["refused"].toBool());
   EXPECT_EQ(settings::basIniFile::ReadIni(IniPath(), "Freq", "F5", ""), "3500");
   EXPECT_EQ(page->Last("state")["notes"].toArray()[4].toString(), "Radio Koper");
   EXPECT_EQ(receiver.Note(5), "Radio Koper");
@@ -497,6 +498,7 @@ TEST_F(WebPage, StoresAPresetAndTheLimitsByTheWindowsRules) {
             2);
   EXPECT_EQ(page->Last("said")["text"].toString(),
             "Meji shranjeni: 100–3000 kHz, frekvenca 3000 kHz");
+  EXPECT_FALSE(page->Last("said")["refused"].toBool());
   const QJsonObject state = page->Last("state");
   EXPECT_EQ(state["highest"].toInt(), 3000);
   EXPECT_EQ(state["kHz"].toInt(), 3000);
