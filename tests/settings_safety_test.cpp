@@ -189,6 +189,8 @@ TEST(SettingsConcurrency, ACopyBesideASlowOneSavingWithoutPauseGetsItsTurn) {
   slowed.insert("LD_PRELOAD", ORX_FAILING_CALLS);
   slowed.insert("ORX_FAIL", "slow-sync");
   slowed.insert("ORX_FAIL_MS", "100");
+  // A sanitized child would otherwise insist on its own runtime coming first.
+  slowed.insert("ASAN_OPTIONS", "verify_asan_link_order=0:detect_leaks=0");
   slow.setProcessEnvironment(slowed);
   slow.start(ORX_TEST_CHILD, {"write-keys", path, "S", "30"});
   ASSERT_TRUE(slow.waitForStarted());
