@@ -19,6 +19,7 @@
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
+#include <array>
 #include <functional>
 
 #include "app/remote_control.h"
@@ -89,6 +90,23 @@ class PhoneLinkTest : public ::testing::Test {
     return QString::fromUtf8(scanner.readAllStandardOutput()).trimmed();
   }
 
+  // The light margin on each side of the code's dark modules (left, top, right, bottom), in
+  // modules: a camera needs four of them to find where the code begins.
+  static std::array<double, 4> QuietZones(const QImage& picture) {
+    const QImage gray = picture.convertToFormat(QImage::Format_Grayscale8);
+    QRect dark;
+    for (int y = 0; y < gray.height(); ++y)
+      for (int x = 0; x < gray.width(); ++x)
+        if (qGray(gray.pixel(x, y)) < 128) dark |= QRect(x, y, 1, 1);
+    if (dark.isEmpty()) return {};
+    // The finder pattern in the top left corner begins with a row of seven dark modules.
+    int run = 0;
+    while (qGray(gray.pixel(dark.left() + run, dark.top())) < 128) ++run;
+    const double module = run / 7.0;
+    return {dark.left() / module, dark.top() / module, (gray.width() - 1 - dark.right()) / module,
+            (gray.height() - 1 - dark.bottom()) / module};
+  }
+
   FormHarness harness;
   ui::Form1* form = nullptr;
 };
@@ -117,6 +135,9 @@ TEST_F(PhoneLinkTest, TheContextMenuOffersTheLinkAndItsCodeScansBackToTheWholeLi
   // Big enough for a camera from half a metre, with whole modules.
   EXPECT_GE(code->pixmap().width(), 200);
   EXPECT_EQ(Scanned(code), kNetworkLink);
+  // Light all round, as wide on each side, and nothing drawn into it.
+  const std::array<double, 4> quiet = QuietZones(code->pixmap().toImage());
+  for (const double side : quiet) EXPECT_NEAR(side, 4.0, 0.05);
   // The code first, where the intro points to it, and the link to copy below it.
   EXPECT_LT(code->mapTo(dialog, QPoint(0, 0)).y(), text->mapTo(dialog, QPoint(0, 0)).y());
   // A screen reader names what the picture is and says the link it holds.

@@ -261,9 +261,11 @@ TEST_F(SettingsFile, InAUtf8FileBytesThatAreNoUtf8ReadAsTheWindowsCodePage) {
         << note.toHex().toStdString();
     EXPECT_EQ(Read("Opombe", "T2"), QStringLiteral("Šola"));
   }
-  // The edges themselves are UTF-8: U+D7FF, U+E000 and U+10FFFF.
+  // The edges themselves are UTF-8: the shortest form of U+0080, U+0800 and U+10000, and U+D7FF,
+  // U+E000 and U+10FFFF.
   for (const QByteArray& note :
-       {QByteArray("\xed\x9f\xbf"), QByteArray("\xee\x80\x80"), QByteArray("\xf4\x8f\xbf\xbf")}) {
+       {QByteArray("\xc2\x80"), QByteArray("\xe0\xa0\x80"), QByteArray("\xf0\x90\x80\x80"),
+        QByteArray("\xed\x9f\xbf"), QByteArray("\xee\x80\x80"), QByteArray("\xf4\x8f\xbf\xbf")}) {
     WriteBytes(path, "\xef\xbb\xbf[Opombe]\nT1=" + note + "\n");
     EXPECT_EQ(Read("Opombe", "T1"), QString::fromUtf8(note)) << note.toHex().toStdString();
   }
