@@ -83,10 +83,13 @@ TEST_P(WebPageFaces, TheUserTunesByStepByTheKeypadAndByAPreset) {
   EXPECT_TRUE(seen["connected"].toBool());
   EXPECT_EQ(seen["start"].toString(), "1000");
   EXPECT_EQ(seen["after_tap"].toString(), "1001");
-  // Held for 1.2 s: a step at once, then one every 100 ms after 400 ms.
+  // Held for 1.2 s: a step at once, then one every 100 ms after 400 ms. A busy machine holds it
+  // longer, as the page measures, and may step late, never early.
   const int held = seen["after_hold"].toString().toInt();
+  const double hold_ms = seen["hold_ms"].toDouble();
+  ASSERT_GT(hold_ms, 1100);
   EXPECT_GE(held, 1005);
-  EXPECT_LE(held, 1012);
+  EXPECT_LE(held, 1001 + 1 + static_cast<int>((hold_ms - 400) / 100) + 1) << hold_ms << " ms";
   EXPECT_EQ(seen["focus_after_readout"].toString(), "kilohertz");
   EXPECT_EQ(seen["after_entry"].toString(), "5000");
   EXPECT_EQ(seen["after_preset"].toString(), "7000");
