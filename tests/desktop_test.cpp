@@ -91,6 +91,7 @@ struct DesktopThemeCase {
   const char* name;
   const char* plugin;  // the platform theme's plugin
   bool needs_display;  // GTK opens the display itself
+  const char* where;   // who installs it, for the message when it is missing
 };
 
 class DesktopTheme : public ::testing::TestWithParam<DesktopThemeCase> {};
@@ -99,7 +100,7 @@ TEST_P(DesktopTheme, TheFaceIsTheSameUnderADarkDesktopTheme) {
   const DesktopThemeCase& theme = GetParam();
   const QString plugins = QLibraryInfo::path(QLibraryInfo::PluginsPath);
   if (!QFile::exists(plugins + "/platformthemes/" + theme.plugin))
-    GTEST_SKIP() << "no " << theme.plugin << " here (tools/test installs it)";
+    GTEST_SKIP() << "no " << theme.plugin << " here for this processor (" << theme.where << ")";
   if (theme.needs_display && QStandardPaths::findExecutable("xvfb-run").isEmpty())
     GTEST_SKIP() << "no xvfb-run here (tools/test installs it)";
   QTemporaryDir folder;
@@ -140,10 +141,15 @@ TEST_P(DesktopTheme, TheFaceIsTheSameUnderADarkDesktopTheme) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Dark, DesktopTheme,
-                         ::testing::Values(DesktopThemeCase{"qt6ct", "libqt6ct.so", false},
-                                           DesktopThemeCase{"gtk3", "libqgtk3.so", true}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Dark, DesktopTheme,
+    ::testing::Values(DesktopThemeCase{"qt6ct", "libqt6ct.so", false,
+                                       "tools/test installs it for the machine's own; "
+                                       "qt6ct for a second processor cannot be installed "
+                                       "beside it"},
+                      DesktopThemeCase{"gtk3", "libqgtk3.so", true,
+                                       "tools/test and tools/check-cross install it"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Desktop, EveryControlHasASlovenianNameForScreenReaders) {
   EXPECT_EQ(Name(form->HScroll1), "Frekvenca v kHz");
