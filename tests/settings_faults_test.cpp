@@ -282,6 +282,18 @@ TEST_F(SettingsFaults, ASaveThatGivesUpOnAnotherCopySaysSoAndChangesNothing) {
   EXPECT_EQ(settings::basIniFile::ReadIni(path, "Freq", "F3", {}), "3500");
 }
 
+// A lock that looked taken and then cannot be waited for (a network share's lock service gave
+// out) coordinates nothing: the save goes through at once, as on a share without locks.
+TEST_F(SettingsFaults, ALockThatCannotBeWaitedForIsNoReasonToLoseTheSave) {
+  QElapsedTimer waited;
+  waited.start();
+  const auto [status, said] = WriteInChildWith("lock-enolck", path);
+  EXPECT_EQ(status, 0) << said.toStdString();
+  EXPECT_LT(waited.elapsed(), 2500);
+  EXPECT_EQ(settings::basIniFile::ReadIni(path, "Opombe", "T1", {}), "novo");
+  EXPECT_EQ(FolderEntries(), QStringList{"pll.ini"});
+}
+
 // FAT, as a dual-boot user shares pll.ini with Windows (fusefat): the file system has no Unix
 // modes or owners and refuses to set them, and the save must go through all the same.
 class FatFileSystem : public ::testing::Test {

@@ -11,7 +11,10 @@
 //   chmod-enotsup fchmod fails with ENOTSUP
 //   chmod-eio     fchmod fails with EIO
 //   read          read of a file named pll.ini fails with the errno ORX_FAIL_ERRNO gives
+//   lock-enolck   flock finds the lock taken, and waiting for it fails with ENOLCK, as a network
+//                 share's lock service that gives out
 #include <dlfcn.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <time.h>
@@ -94,4 +97,13 @@ extern "C" int fchmod(int fd, mode_t mode) {
   }
   using Real = int (*)(int, mode_t);
   return reinterpret_cast<Real>(dlsym(RTLD_NEXT, "fchmod"))(fd, mode);
+}
+
+extern "C" int flock(int fd, int operation) {
+  if (Failing("lock-enolck")) {
+    errno = (operation & LOCK_NB) ? EWOULDBLOCK : ENOLCK;
+    return -1;
+  }
+  using Real = int (*)(int, int);
+  return reinterpret_cast<Real>(dlsym(RTLD_NEXT, "flock"))(fd, operation);
 }
