@@ -5,19 +5,25 @@
 // The receiver as a service: no display, tuned by Hamlib's own client through the control port,
 // ended by a signal after the word in progress, never writing pll.ini; and the band and the
 // frequency it starts on, the window's own.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <stdlib.h>
 
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 #include "link/steady_clock.h"
+#include "link/word_frame.h"
 #include "settings/bas_ini_file.h"
 #include "support/face_child.h"
 #include "support/form_harness.h"
@@ -207,6 +213,86 @@ INSTANTIATE_TEST_SUITE_P(Faces, ControlPortAtTheEnd, ::testing::Values("service"
                          [](const auto& info) {
                            return std::string(info.param) == "service" ? "Service" : "Window";
                          });
+
+// A port on this machine that nobody listens on, once the probe is gone.
+QString FreePort() {
+  QTcpServer probe;
+  return probe.listen(QHostAddress::LocalHost) ? QString::number(probe.serverPort()) : QString();
+}
+
+// The program as installed, not the test's child: on a pseudo-terminal that is given the modem
+// lines it lacks (and whose line operations are written down with the time), it starts, serves
+// the control port and the page, tunes with frames in the protocol's timing, and ends cleanly.
+TEST(Service, TheProgramItselfServesAndTunesOnARealPort) {
+  QTemporaryDir folder;
+  const QString ini = folder.filePath("pll.ini");
+  const QByteArray settings = "[Freq]\nF1=7000\n";
+  WriteBytes(ini, settings);
+  const int terminal = posix_openpt(O_RDWR | O_NOCTTY);
+  if (terminal < 0) GTEST_SKIP() << "no pseudo-terminal here: " << std::strerror(errno);
+  ASSERT_EQ(grantpt(terminal), 0);
+  ASSERT_EQ(unlockpt(terminal), 0);
+  const QString port = QString::fromLocal8Bit(ptsname(terminal));
+  const QString rigctld = FreePort();
+  const QString web = FreePort();
+  ASSERT_FALSE(rigctld.isEmpty() || web.isEmpty());
+
+  QProcess program;
+  QProcessEnvironment environment = WithoutDisplay();
+  environment.insert("LD_PRELOAD", ORX_FAILING_CALLS);
+  environment.insert("ORX_FAIL", "modem-lines");
+  environment.insert("ORX_FAIL_EVENTS", folder.filePath("events"));
+  environment.insert("ASAN_OPTIONS", "verify_asan_link_order=0:detect_leaks=0");
+  program.setProcessEnvironment(environment);
+  program.start(ORX_PROGRAM, {"--no-window", "--port", port, "--settings", ini, "--rigctld",
+                              rigctld, "--web", web});
+  ASSERT_TRUE(program.waitForStarted());
+  const auto connected = [](const QString& to) {
+    auto socket = std::make_unique<QTcpSocket>();
+    QElapsedTimer waited;
+    waited.start();
+    do {
+      socket->connectToHost(QHostAddress::LocalHost, to.toUShort());
+      if (socket->waitForConnected(1000)) return socket;
+      socket->abort();
+      QTest::qWait(50);
+    } while (waited.elapsed() < 10000);
+    return socket;
+  };
+  const auto ask = [](QTcpSocket& socket, const QByteArray& command) {
+    socket.write(command);
+    QByteArray answer;
+    while (!answer.endsWith('\n') && socket.waitForReadyRead(5000)) answer += socket.readAll();
+    return answer;
+  };
+  const auto control = connected(rigctld);
+  ASSERT_EQ(control->state(), QAbstractSocket::ConnectedState)
+      << program.readAllStandardError().toStdString();
+  EXPECT_EQ(ask(*control, "f\n"), "7000000\n");
+  EXPECT_EQ(ask(*control, "F 3500000\n"), "RPRT 0\n");
+  EXPECT_EQ(ask(*control, "f\n"), "3500000\n");
+  const auto page = connected(web);
+  const QByteArray asked = "GET / HTTP/1.1\r\nHost: 127.0.0.1:" + web.toLatin1() + "\r\n\r\n";
+  EXPECT_TRUE(ask(*page, asked).startsWith("HTTP/1.1 200")) << "the page was not served";
+
+  // Still running (a process id of 0 would signal the test's own group).
+  ASSERT_EQ(program.state(), QProcess::Running) << program.readAllStandardError().toStdString();
+  kill(static_cast<pid_t>(program.processId()), SIGTERM);
+  ASSERT_TRUE(program.waitForFinished(10000));
+  EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
+  ::close(terminal);
+  const std::vector<ReceivedWord> frames = ReceiveWords(EventsOfChild(folder.filePath("events")));
+  EXPECT_EQ(WordsOf(frames), (std::vector<uint16_t>{0x8505, 7000 + link::kDividerOffset,
+                                                    3500 + link::kDividerOffset}));
+  for (const ReceivedWord& frame : frames)
+    EXPECT_EQ(FrameProblems(frame), std::vector<std::string>()) << frame.word;
+  const auto events = EventsOfChild(folder.filePath("events"));
+  ASSERT_FALSE(events.empty());
+  EXPECT_EQ(events.front().operation, Operation::kOpen);
+  EXPECT_EQ(events.back().operation, Operation::kClose);
+  EXPECT_EQ(ReadBytes(ini), settings);
+}
 
 // Each mistake on one line, and those of the set-up before the serial port is tried: a service
 // manager retries status 1 (a port that may yet appear), never 2 or 78.

@@ -13,14 +13,21 @@
 //   read          read of a file named pll.ini fails with the errno ORX_FAIL_ERRNO gives
 //   lock-enolck   flock finds the lock taken, and waiting for it fails with ENOLCK, as a network
 //                 share's lock service that gives out
+//   modem-lines   a pseudo-terminal gets the modem lines it lacks: setting DTR and RTS succeeds,
+//                 and the port's open, lines, break and close are written to ORX_FAIL_EVENTS with
+//                 the time, as the recording line device gives them
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <sys/file.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <time.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdarg>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -53,7 +60,55 @@ void SlowDown() {
   }
 }
 
+// One line operation as the recording device's events: time in ms, operation (0 open, 1 close,
+// 2 DTR, 3 RTS, 4 break), level, and that it reached an open device.
+void Record(int operation, bool level) {
+  static const int events = [] {
+    const char* path = std::getenv("ORX_FAIL_EVENTS");
+    return path ? ::open(path, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644) : -1;
+  }();
+  if (events < 0) return;
+  timespec now{};
+  ::clock_gettime(CLOCK_MONOTONIC, &now);
+  char line[64];
+  const int length = std::snprintf(line, sizeof line, "%.4f %d %d 1\n",
+                                   now.tv_sec * 1e3 + now.tv_nsec / 1e6, operation, level);
+  if (length > 0) static_cast<void>(::write(events, line, static_cast<size_t>(length)));
+}
+
 }  // namespace
+
+extern "C" int ioctl(int fd, unsigned long request, ...) noexcept {
+  va_list arguments;
+  va_start(arguments, request);
+  void* argument = va_arg(arguments, void*);
+  va_end(arguments);
+  if (Failing("modem-lines") && ::isatty(fd)) {
+    switch (request) {
+      case TIOCMBIS:
+      case TIOCMBIC: {
+        const int lines = *static_cast<const int*>(argument);
+        if (lines & TIOCM_DTR) Record(2, request == TIOCMBIS);
+        if (lines & TIOCM_RTS) Record(3, request == TIOCMBIS);
+        return 0;
+      }
+      case TIOCEXCL:
+        Record(0, true);
+        break;
+      case TIOCNXCL:
+        Record(1, false);
+        break;
+      case TIOCSBRK:
+      case TIOCCBRK:
+        Record(4, request == TIOCSBRK);
+        break;
+      default:
+        break;
+    }
+  }
+  using Real = int (*)(int, unsigned long, ...);
+  return reinterpret_cast<Real>(dlsym(RTLD_NEXT, "ioctl"))(fd, request, argument);
+}
 
 extern "C" ssize_t read(int fd, void* buffer, size_t count) {
   if (Failing("read") && IsSettingsFile(fd)) {
