@@ -310,8 +310,11 @@ TEST(WebRequestCheck, ServedOnOneAddressTakesNoOtherOfThisMachine) {
     EXPECT_FALSE(loopback.Refusal(host, {}).isEmpty()) << host;
 }
 
-// The port in Host as a browser writes it: left out for port 80, and up to 65535.
-TEST(WebRequestCheck, APortIsLeftOutForEightyAndGoesUpTo65535) {
+// The port in Host as a browser writes it: left out for port 80, and from 1 up to 65535.
+TEST(WebRequestCheck, APortIsLeftOutForEightyAndGoesFromOneUpTo65535) {
+  const web::RequestCheck lowest(QHostAddress(QHostAddress::LocalHost), 1, {}, {});
+  EXPECT_TRUE(lowest.Refusal("127.0.0.1:1", "http://127.0.0.1:1").isEmpty());
+  EXPECT_FALSE(lowest.Refusal("127.0.0.1:65537", {}).isEmpty());
   const web::RequestCheck eighty(QHostAddress(QHostAddress::LocalHost), 80, {}, {});
   for (const char* host : {"127.0.0.1", "127.0.0.1:80", "localhost"})
     EXPECT_TRUE(eighty.Refusal(host, "http://" + QByteArray(host)).isEmpty()) << host;
