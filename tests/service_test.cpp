@@ -294,6 +294,30 @@ TEST(Service, TheProgramItselfServesAndTunesOnARealPort) {
   EXPECT_EQ(ReadBytes(ini), settings);
 }
 
+// A key that other users could read is no key: when the new key's file cannot be kept to its
+// owner, the page is not served beyond this machine, and the service says why before it tries
+// the serial port.
+TEST(Service, AKeyWhoseFileCannotBeKeptFromOtherUsersOpensNoPage) {
+  QTemporaryDir folder;
+  const QString ini = folder.filePath("pll.ini");
+  WriteBytes(ini, "[Freq]\nF1=7000\n");
+  const QString key = folder.filePath("web-key");
+  QProcess program;
+  QProcessEnvironment environment = WithoutDisplay();
+  environment.insert("LD_PRELOAD", ORX_FAILING_CALLS);
+  environment.insert("ORX_FAIL", "chmod-path");
+  environment.insert("ASAN_OPTIONS", "verify_asan_link_order=0:detect_leaks=0");
+  program.setProcessEnvironment(environment);
+  program.start(ORX_PROGRAM,
+                {"--no-window", "--port", folder.filePath("no-such-port"), "--settings", ini,
+                 "--web", FreePort(), "--web-address", "0.0.0.0", "--web-key-file", key});
+  ASSERT_TRUE(program.waitForFinished(10000));
+  EXPECT_EQ(program.exitCode(), 78);
+  EXPECT_EQ(QString::fromUtf8(program.readAllStandardError()).trimmed(),
+            "orx-frekvenca: Ključa za spletno stran v " + key +
+                " ni mogoče shraniti: dovoljenj datoteke ni mogoče omejiti na lastnika");
+}
+
 // Each mistake on one line, and those of the set-up before the serial port is tried: a service
 // manager retries status 1 (a port that may yet appear), never 2 or 78.
 TEST(Service, SaysWhatIsWrongOnOneLineEachAndTouchesTheSerialPortOnlyOnceItCanServe) {

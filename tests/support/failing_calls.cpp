@@ -10,6 +10,7 @@
 //   chmod-eperm   fchmod fails with EPERM, as on vfat
 //   chmod-enotsup fchmod fails with ENOTSUP
 //   chmod-eio     fchmod fails with EIO
+//   chmod-path    chmod of a path fails with EPERM, as for a file of another owner
 //   read          read of a file named pll.ini fails with the errno ORX_FAIL_ERRNO gives
 //   lock-enolck   flock finds the lock taken, and waiting for it fails with ENOLCK, as a network
 //                 share's lock service that gives out
@@ -138,6 +139,15 @@ extern "C" int fsync(int fd) {
   SlowDown();
   using Real = int (*)(int);
   return reinterpret_cast<Real>(dlsym(RTLD_NEXT, "fsync"))(fd);
+}
+
+extern "C" int chmod(const char* path, mode_t mode) noexcept {
+  if (Failing("chmod-path")) {
+    errno = EPERM;
+    return -1;
+  }
+  using Real = int (*)(const char*, mode_t);
+  return reinterpret_cast<Real>(dlsym(RTLD_NEXT, "chmod"))(path, mode);
 }
 
 extern "C" int fchmod(int fd, mode_t mode) {
