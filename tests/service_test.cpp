@@ -294,6 +294,36 @@ TEST(Service, TheProgramItselfServesAndTunesOnARealPort) {
   EXPECT_EQ(ReadBytes(ini), settings);
 }
 
+// The page alone, without a control port: only the page is announced and served.
+TEST(Service, ServesThePageAloneWithoutAControlPort) {
+  QTemporaryDir folder;
+  const QString ini = folder.filePath("pll.ini");
+  WriteBytes(ini, "[Freq]\nF1=7000\n");
+  QProcess service;
+  QProcessEnvironment environment = WithoutDisplay();
+  environment.insert("ORX_TEST_WEB_ADDRESS", "127.0.0.1");
+  environment.insert("ORX_TEST_WEB_PORT", "0");
+  environment.insert("ORX_TEST_NO_CONTROL_PORT", "1");
+  service.setProcessEnvironment(environment);
+  service.start(ORX_TEST_CHILD, {"service", ini, folder.filePath("events")});
+  ASSERT_TRUE(service.waitForReadyRead(10000)) << service.readAllStandardError().toStdString();
+  const QByteArray announced = service.readLine().trimmed();
+  ASSERT_TRUE(announced.startsWith("web ")) << announced.toStdString();
+  QTcpSocket page;
+  page.connectToHost(QHostAddress::LocalHost, announced.mid(4).toUShort());
+  ASSERT_TRUE(page.waitForConnected(5000));
+  page.write("GET / HTTP/1.1\r\nHost: 127.0.0.1:" + announced.mid(4) + "\r\n\r\n");
+  ASSERT_TRUE(page.waitForReadyRead(5000));
+  EXPECT_TRUE(page.readAll().startsWith("HTTP/1.1 200"));
+  ASSERT_EQ(service.state(), QProcess::Running);
+  kill(static_cast<pid_t>(service.processId()), SIGTERM);
+  ASSERT_TRUE(service.waitForFinished(10000));
+  EXPECT_EQ(service.exitCode(), 0);
+  EXPECT_EQ(service.readAllStandardOutput(), "") << "announced more than the page";
+  EXPECT_EQ(WordsOf(ReceiveWords(EventsOfChild(folder.filePath("events")))),
+            (std::vector<uint16_t>{0x8505, 7000 + link::kDividerOffset}));
+}
+
 // A key that other users could read is no key: when the new key's file cannot be kept to its
 // owner, the page is not served beyond this machine, and the service says why before it tries
 // the serial port.

@@ -157,6 +157,7 @@ int Service(int argc, char* argv[]) {
     std::fflush(stdout);
   };
   if (const auto web = WebFromEnvironment()) setup.web = *web;
+  if (qEnvironmentVariableIsSet("ORX_TEST_NO_CONTROL_PORT")) setup.rigctld_port.reset();
   setup.web_listening = AnnounceWeb;
   const int status = orx::app::RunService(setup, link);
   WriteEvents(device, argv[3]);
