@@ -18,7 +18,9 @@ ensure_packages() {
   echo "Installing: ${missing[*]}"
   local sudo=()
   [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-  "${sudo[@]}" apt-get update -qq
+  # A mirror in the middle of a sync fails some index; the lists as they were may still do.
+  "${sudo[@]}" apt-get update -qq ||
+    echo "apt-get update failed in part; installing from the package lists as they are" >&2
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
