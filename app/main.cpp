@@ -69,6 +69,7 @@ int RunService(int argc, char* argv[], const orx::app::Options& options) {
 int main(int argc, char* argv[]) {
   // Before anything else: from here on no signal can cut a word or leave the port half set.
   orx::app::ArmTerminationSignals();
+  orx::app::KeepTheConsole();
   using orx::app::Options;
   const Options options = orx::app::ParseCommandLine(Arguments(argc, argv));
   switch (options.action) {

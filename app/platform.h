@@ -19,6 +19,10 @@ bool DisplayAvailable();
 // first thing main does; a signal that comes before the event loop is kept for it.
 void ArmTerminationSignals();
 
+// Where standard output and error lead nowhere, as for a windowed program started from a
+// console on Windows, they are given that console, so that --help and --list-ports are seen.
+void KeepTheConsole();
+
 // Whether one of the signals armed above has arrived, even before the event loop saw it.
 bool TerminationSignalArrived();
 

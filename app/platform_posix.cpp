@@ -40,6 +40,8 @@ bool DisplayAvailable() {
   return false;
 }
 
+void KeepTheConsole() {}  // standard output is the terminal's already
+
 void ArmTerminationSignals() {
   if (signal_pipe[0] >= 0) return;
   if (::pipe2(signal_pipe, O_CLOEXEC | O_NONBLOCK) != 0) return;

@@ -4,6 +4,10 @@
 
 #include "platform.h"
 
+#include <windows.h>
+
+#include <cstdio>
+
 namespace orx::app {
 
 bool DisplayAvailable() {
@@ -11,6 +15,16 @@ bool DisplayAvailable() {
 }
 
 void ArmTerminationSignals() {}
+
+void KeepTheConsole() {
+  // A pipe or a file given by whoever started the program is kept; only missing handles are
+  // pointed at the console of the program that started this one, if there is one.
+  if (GetStdHandle(STD_OUTPUT_HANDLE) != nullptr && GetStdHandle(STD_ERROR_HANDLE) != nullptr)
+    return;
+  if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;
+  if (GetStdHandle(STD_OUTPUT_HANDLE) == nullptr) std::freopen("CONOUT$", "w", stdout);
+  if (GetStdHandle(STD_ERROR_HANDLE) == nullptr) std::freopen("CONOUT$", "w", stderr);
+}
 
 // Windows ends a GUI program with WM_CLOSE or WM_ENDSESSION, which reach the window's own
 // close path; there are no signals to catch.

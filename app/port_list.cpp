@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSerialPortInfo>
 
 namespace orx::app {
 
@@ -17,18 +16,6 @@ QString StableNameOf(const QString& device, const QString& by_id_folder) {
     if (!canonical.isEmpty() && link.canonicalFilePath() == canonical) return link.filePath();
   }
   return QString();
-}
-
-QList<PortEntry> PresentPorts(const QString& by_id_folder) {
-  QList<PortEntry> ports;
-  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-    // On Windows the location is \\.\COMn; the user knows the port as COMn.
-    const QString name =
-        info.systemLocation().startsWith(u'/') ? info.systemLocation() : info.portName();
-    ports.append({name, info.description(), info.manufacturer(), info.serialNumber(),
-                  StableNameOf(info.systemLocation(), by_id_folder)});
-  }
-  return ports;
 }
 
 QString PortListText(const QList<PortEntry>& ports) {

@@ -100,7 +100,7 @@ void StartWebPage(RemoteControl& control, ui::Form1& form, const WebOptions& opt
   auto started = StartWebPage(*control.tuning, *control.turns, true, options, OnStandardError);
   if (!started.server) return tell_user(started.error);
   control.web = std::move(started.server);
-  form.OfferPhoneLinks(control.web->Links());
+  form.OfferPhoneLinks(started.links);
 }
 
 }  // namespace orx::app

@@ -74,6 +74,7 @@ int RunService(const ServiceSetup& setup, link::Module1& link) {
       one_line(ControlPortOpenToTheNetwork(setup.address, server->Port(), setup.allow));
   }
   std::unique_ptr<web::WebServer> web;
+  quint16 web_port = 0;
   if (setup.web.port) {
     auto started = StartWebPage(tuning, turns, false, setup.web, setup.tell);
     if (!started.server) {
@@ -81,6 +82,7 @@ int RunService(const ServiceSetup& setup, link::Module1& link) {
       return kSetupMistake;
     }
     web = std::move(started.server);
+    web_port = started.port;
   }
 
   if (!receiver.OpenPort(setup.port_name)) {
@@ -99,7 +101,7 @@ int RunService(const ServiceSetup& setup, link::Module1& link) {
   }
   if (termination.Received()) return end(0);
   if (server && setup.listening) setup.listening(server->Port());
-  if (web && setup.web_listening) setup.web_listening(web->Port());
+  if (web && setup.web_listening) setup.web_listening(web_port);
   return end(QCoreApplication::exec());
 }
 

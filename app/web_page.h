@@ -24,6 +24,8 @@ QString DefaultKeyFile();
 struct WebPageStart {
   std::unique_ptr<web::WebServer> server;
   QString error;  // for no server: why, in the user's words
+  QStringList links;  // what the user opens on the phone, key included
+  quint16 port = 0;   // where it listens
 };
 // The page's server for a face, listening; beyond this machine with its key. Each link it
 // serves goes to `tell`, one line each, and so does, quietly, a request it refuses that a

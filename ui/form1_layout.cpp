@@ -5,6 +5,7 @@
 // The window's controls as the designer placed them, in twips.
 #include <QFont>
 
+#include "ui/comic_font.h"
 #include "ui/form1.h"
 #include "ui/forms/command_button.h"
 #include "ui/forms/mouse_routing.h"
@@ -23,9 +24,8 @@ const QColor kYellow(255, 255, 0);
 const QColor kWorkspace(171, 171, 171);
 
 const char kSansSerif[] = "MS Sans Serif";
-const char kComic[] = "Comic Sans MS";
 
-QFont Font(const char* family, double points, bool bold = false) {
+QFont Font(const QString& family, double points, bool bold = false) {
   QFont font(family);
   font.setPointSizeF(points);
   font.setBold(bold);
@@ -120,7 +120,7 @@ void Form1::CreateControls() {
   Label2 = MakeLabel("kHz", "Label2", TwipsRect(2040, 480, 765, 570), this);
   Label2->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   for (QLabel* label : {Label1, Label2}) {
-    label->setFont(Font(kComic, 20.25));
+    label->setFont(Font(ComicFamily(), 20.25));
     SetColors(label, QPalette::WindowText, kCyan, QPalette::Window, Qt::transparent);
   }
   Kon = MakeLabel("Label3", "Kon", TwipsRect(3360, 1680, 4860, 300), this,
@@ -131,7 +131,7 @@ void Form1::CreateControls() {
   Announcer = new forms::Announcement(this);
   Announcer->setObjectName("Announcer");
   ORX = MakeLabel("ORX", "ORX", TwipsRect(1200, 1560, 705, 450), this);
-  ORX->setFont(Font(kComic, 15.75, true));
+  ORX->setFont(Font(ComicFamily(), 15.75, true));
   SetColors(ORX, QPalette::WindowText, kYellow, QPalette::Window, Qt::transparent);
 
   HScroll1 = new forms::ScrollBar(this);

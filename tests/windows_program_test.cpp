@@ -1,0 +1,263 @@
+// SPDX-FileCopyrightText: 2026 ORX frekvenca developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The Windows program itself (ORX_WINDOWS_PROGRAM, cross-built) under Wine, on an X server of
+// the test's own, with COM2 a pseudo-terminal. Wine drives a port's lines with the same ioctls
+// as the Linux program, and a pseudo-terminal refuses them, so the preloaded stand-in takes and
+// records them: the words are read off the wire as the Linux tests read them. Izhod's pll.ini
+// is read back with Wine's own profile functions (ORX_PROFILE_ORACLE), and the window's pixels
+// are held against the Linux face.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+#include <optional>
+
+#include "link/word_frame.h"
+#include "settings/bas_ini_file.h"
+#include "settings/text_decoding.h"
+#include "support/face_child.h"
+#include "support/form_harness.h"
+
+namespace orx::testing {
+namespace {
+
+using settings::Encoding;
+
+// The screen as Xvfb keeps it in its frame-buffer file (X window dump, 32 bits a pixel).
+QImage ScreenOf(const QString& dump) {
+  const QByteArray bytes = ReadBytes(dump);
+  if (bytes.size() < 100) return {};
+  const auto field = [&](int n) { return qFromBigEndian<quint32>(bytes.constData() + 4 * n); };
+  const quint32 header = field(0), width = field(4), height = field(5);
+  const quint32 bits = field(11), line = field(12), colours = field(19);
+  const qsizetype start = qsizetype(header) + 12 * qsizetype(colours);
+  if (bits != 32 || bytes.size() < start + qsizetype(line) * height) return {};
+  QImage image(int(width), int(height), QImage::Format_RGB32);
+  for (quint32 y = 0; y < height; ++y)
+    std::memcpy(image.scanLine(int(y)), bytes.constData() + start + y * line, width * 4);
+  return image;
+}
+
+// The share of pixels alike within a small difference of colour.
+double Alike(const QImage& a, const QImage& b) {
+  if (a.size() != b.size()) return 0;
+  qint64 alike = 0;
+  for (int y = 0; y < a.height(); ++y) {
+    for (int x = 0; x < a.width(); ++x) {
+      const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+      if (std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+              std::abs(qBlue(p) - qBlue(q)) <=
+          48)
+        ++alike;
+    }
+  }
+  return double(alike) / (double(a.width()) * a.height());
+}
+
+// Where the pixels of one colour lie within `area`: the read-out's digits, for instance.
+QRect InkOf(const QImage& image, const QRect& area, QRgb ink) {
+  QRect box;
+  for (int y = area.top(); y <= area.bottom(); ++y)
+    for (int x = area.left(); x <= area.right(); ++x)
+      if (image.pixel(x, y) == ink) box |= QRect(x, y, 1, 1);
+  return box;
+}
+
+class WindowsProgram : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    program_ = qEnvironmentVariable("ORX_WINDOWS_PROGRAM");
+    oracle_ = QProcess::splitCommand(qEnvironmentVariable("ORX_PROFILE_ORACLE"));
+    if (program_.isEmpty() || oracle_.isEmpty())
+      GTEST_SKIP() << "set ORX_WINDOWS_PROGRAM and ORX_PROFILE_ORACLE (tools/test does)";
+    prefix_ = qEnvironmentVariable("WINEPREFIX");
+    ASSERT_TRUE(QFileInfo(prefix_ + "/dosdevices").isDir()) << "WINEPREFIX is no Wine prefix";
+  }
+  void TearDown() override {
+    for (QProcess* process : {&wine_, &display_}) {
+      if (process->state() != QProcess::NotRunning) {
+        process->kill();
+        process->waitForFinished(5000);
+      }
+    }
+    if (!com2_.isEmpty()) QFile::remove(com2_);
+    if (terminal_ >= 0) ::close(terminal_);
+  }
+
+  // An X server of its own, drawing into a file.
+  bool StartDisplay() {
+    display_.start("Xvfb", {"-displayfd", "1", "-screen", "0", "800x600x24", "-fbdir",
+                            folder_.path(), "-nolisten", "tcp"});
+    if (!display_.waitForReadyRead(20000)) return false;
+    display_name_ = ":" + QString::fromLatin1(display_.readLine().trimmed());
+    return true;
+  }
+  QString Xdotool(const QStringList& arguments) {
+    QProcess xdotool;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("DISPLAY", display_name_);
+    xdotool.setProcessEnvironment(environment);
+    xdotool.start("xdotool", arguments);
+    xdotool.waitForFinished(10000);
+    return QString::fromLatin1(xdotool.readAllStandardOutput()).trimmed();
+  }
+  // COM2 of the prefix, a pseudo-terminal of this test's own for as long as it runs.
+  bool MapCom2() {
+    terminal_ = posix_openpt(O_RDWR | O_NOCTTY);
+    if (terminal_ < 0 || grantpt(terminal_) != 0 || unlockpt(terminal_) != 0) return false;
+    com2_ = prefix_ + "/dosdevices/com2";
+    QFile::remove(com2_);
+    return QFile::link(QString::fromLocal8Bit(ptsname(terminal_)), com2_);
+  }
+  void StartProgram(const QStringList& arguments = {}) {
+    const QString copy = folder_.filePath("orx-frekvenca.exe");
+    ASSERT_TRUE(QFile::copy(program_, copy));
+    QProcessEnvironment environment = WithoutDisplay();
+    environment.insert("DISPLAY", display_name_);
+    environment.insert("WINEDEBUG", "-all");
+    environment.insert("LD_PRELOAD", ORX_FAILING_CALLS);
+    environment.insert("ORX_FAIL", "modem-lines");
+    environment.insert("ORX_FAIL_EVENTS", Events());
+    wine_.setProcessEnvironment(environment);
+    wine_.setWorkingDirectory(folder_.path());
+    wine_.start(Wine(), QStringList{copy} + arguments);
+    ASSERT_TRUE(wine_.waitForStarted());
+  }
+  static QString Wine() {
+    return QFileInfo::exists("/usr/lib/wine/wine64") ? "/usr/lib/wine/wine64" : "wine64";
+  }
+  QString Events() const { return folder_.filePath("events"); }
+  std::vector<uint16_t> Words() const { return WordsOf(ReceiveWords(EventsOfChild(Events()))); }
+  bool WaitForWords(size_t count, int ms) {
+    return QTest::qWaitFor([&] { return Words().size() >= count; }, ms);
+  }
+  // Wine's GetPrivateProfileStringA of each key, under code page 1250.
+  QStringList TheirValues(const QString& file, const QList<std::pair<QString, QString>>& keys) {
+    QByteArray commands;
+    const QByteArray path = ("Z:" + QDir::toNativeSeparators(file)).toLatin1().toHex();
+    for (const auto& [section, key] : keys)
+      commands += "read " + path + " " +
+                  settings::EncodeText(section, Encoding::kWindows1250)->toHex() + " " +
+                  settings::EncodeText(key, Encoding::kWindows1250)->toHex() + "\n";
+    QProcess oracle;
+    oracle.start(oracle_.first(), oracle_.mid(1));
+    oracle.write(commands);
+    oracle.closeWriteChannel();
+    EXPECT_TRUE(oracle.waitForFinished(120000));
+    QStringList values;
+    for (const QByteArray& answer : oracle.readAllStandardOutput().split('\n'))
+      if (answer.startsWith("value "))
+        values << settings::DecodeText(QByteArray::fromHex(answer.mid(6).trimmed()),
+                                       Encoding::kWindows1250);
+    return values;
+  }
+
+  QTemporaryDir folder_;
+  QString program_;
+  QStringList oracle_;
+  QString prefix_;
+  QString com2_;
+  int terminal_ = -1;
+  QProcess display_;
+  QString display_name_;
+  QProcess wine_;
+};
+
+// As the user meets it: the window opens on COM2, the start words go out, a scroll-bar step
+// tunes, Izhod saves pll.ini in the Windows program's own form and ends the program, and the
+// window looks as it does on Linux but for the fonts' rendering.
+TEST_F(WindowsProgram, TunesOnCom2SavesPllIniAsWindowsDoesAndLooksAsOnLinux) {
+  // The Windows program's own pll.ini: code page 1250, CR LF.
+  const QByteArray ini =
+      "[Freq]\r\nF1=7000\r\nF2=3650\r\n[Opombe]\r\nT2=\xe8ist\xfd QTH \xbe"
+      "elezniki\r\n";
+  WriteBytes(folder_.filePath("pll.ini"), ini);
+  ASSERT_TRUE(StartDisplay()) << "Xvfb does not start";
+  ASSERT_TRUE(MapCom2()) << "no pseudo-terminal here";
+  StartProgram();
+
+  QString window;
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] {
+        return !(window = Xdotool({"search", "--name", "^ORX frekvenca$"})).isEmpty();
+      },
+      90000))
+      << wine_.readAllStandardError().toStdString();
+  window = window.section('\n', 0, 0);
+  ASSERT_TRUE(WaitForWords(2, 30000));
+  EXPECT_EQ(Words(), (std::vector<uint16_t>{0x8505, 7000 + link::kDividerOffset}));
+
+  // The face, once the window has drawn itself.
+  QTest::qWait(2000);
+  const QStringList geometry = Xdotool({"getwindowgeometry", "--shell", window}).split('\n');
+  QRect place;
+  for (const QString& line : geometry) {
+    const int value = line.section('=', 1).toInt();
+    if (line.startsWith("X=")) place.moveLeft(value);
+    if (line.startsWith("Y=")) place.moveTop(value);
+    if (line.startsWith("WIDTH=")) place.setWidth(value);
+    if (line.startsWith("HEIGHT=")) place.setHeight(value);
+  }
+  const QImage screen = ScreenOf(folder_.filePath("Xvfb_screen0"));
+  ASSERT_FALSE(screen.isNull()) << "Xvfb's frame buffer cannot be read";
+  const QImage theirs = screen.copy(place);
+  FormHarness harness;
+  ui::Form1& linux_form = harness.StartShown(ini);
+  const QImage ours = linux_form.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(theirs.size(), ours.size()) << "the window is not the Linux window's size";
+  theirs.save(folder_.filePath("windows-face.png"));
+  const double alike = Alike(theirs, ours);
+  EXPECT_GE(alike, 0.95) << "the Windows face differs from the Linux face beyond the fonts";
+  // The read-out's digits in the face Linux shows (the carried Comic Neue), not another font's.
+  const QRect readout = linux_form.Kon->geometry();
+  const QRect our_ink = InkOf(ours, readout, qRgb(255, 255, 0));
+  const QRect their_ink = InkOf(theirs, readout, qRgb(255, 255, 0));
+  EXPECT_FALSE(our_ink.isEmpty());
+  EXPECT_LE(std::abs(their_ink.width() - our_ink.width()), 6)
+      << "read-out digits " << their_ink.width() << " px wide under Wine, " << our_ink.width()
+      << " on Linux";
+  EXPECT_LE(std::abs(their_ink.height() - our_ink.height()), 3);
+  if (qEnvironmentVariableIsSet("ORX_WINDOWS_FACE"))
+    theirs.save(qEnvironmentVariable("ORX_WINDOWS_FACE"));
+
+  // One step of the scroll bar, which has the focus at start.
+  Xdotool({"key", "--window", window, "Right"});
+  ASSERT_TRUE(WaitForWords(3, 20000));
+  EXPECT_EQ(Words().back(), 7001 + link::kDividerOffset);
+
+  // Izhod: past the presets to it, and pressed.
+  Xdotool({"key", "--window", window, "Tab", "Tab", "space"});
+  ASSERT_TRUE(wine_.waitForFinished(30000)) << "Izhod did not end the program";
+  EXPECT_EQ(wine_.exitCode(), 0);
+  const QByteArray saved = ReadBytes(folder_.filePath("pll.ini"));
+  EXPECT_EQ(saved.count("\r\n"), saved.count('\n')) << "a line not ended by CR LF";
+  EXPECT_TRUE(
+      saved.contains("\xe8ist\xfd QTH \xbe"
+                     "elezniki"))
+      << "the note is not in 1250";
+  const QList<std::pair<QString, QString>> keys = {
+      {"Freq", "F1"}, {"Freq", "F2"}, {"Opombe", "T2"}, {"Nastavitve", "M1"}};
+  const QStringList ours_read = [&] {
+    QStringList values;
+    for (const auto& [section, key] : keys)
+      values << settings::basIniFile::ReadIni(folder_.filePath("pll.ini"), section, key, "");
+    return values;
+  }();
+  EXPECT_EQ(TheirValues(folder_.filePath("pll.ini"), keys), ours_read);
+  EXPECT_EQ(ours_read.value(0), "7001") << "the tuned frequency is not what Izhod saved";
+  EXPECT_EQ(ours_read.value(2), QString::fromUtf8("čistý QTH železniki"));
+}
+
+}  // namespace
+}  // namespace orx::testing
