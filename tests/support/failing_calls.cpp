@@ -15,8 +15,9 @@
 //   lock-enolck   flock finds the lock taken, and waiting for it fails with ENOLCK, as a network
 //                 share's lock service that gives out
 //   modem-lines   a pseudo-terminal gets the lines of a serial port: setting DTR, RTS and
-//                 break succeeds, and the port's open, lines, break and close are written to
-//                 ORX_FAIL_EVENTS with the time, as the recording line device gives them
+//                 break succeeds (one by one, or all at once as Wine sets them), and the port's
+//                 open, lines, break and close are written to ORX_FAIL_EVENTS with the time, as the
+//                 recording line device gives them
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -77,6 +78,9 @@ void Record(int operation, bool level) {
   if (length > 0) static_cast<void>(::write(events, line, static_cast<size_t>(length)));
 }
 
+// The stand-in port's DTR and RTS, for a program that reads them back.
+int modem_lines = 0;
+
 }  // namespace
 
 extern "C" int ioctl(int fd, unsigned long request, ...) noexcept {
@@ -91,6 +95,18 @@ extern "C" int ioctl(int fd, unsigned long request, ...) noexcept {
         const int lines = *static_cast<const int*>(argument);
         if (lines & TIOCM_DTR) Record(2, request == TIOCMBIS);
         if (lines & TIOCM_RTS) Record(3, request == TIOCMBIS);
+        modem_lines = request == TIOCMBIS ? modem_lines | lines : modem_lines & ~lines;
+        return 0;
+      }
+      // Wine reads the lines and sets them all at once.
+      case TIOCMGET:
+        *static_cast<int*>(argument) = modem_lines;
+        return 0;
+      case TIOCMSET: {
+        const int lines = *static_cast<const int*>(argument);
+        for (const auto& [line, operation] : {std::pair{TIOCM_DTR, 2}, std::pair{TIOCM_RTS, 3}})
+          if ((lines ^ modem_lines) & line) Record(operation, (lines & line) != 0);
+        modem_lines = lines;
         return 0;
       }
       case TIOCEXCL:
