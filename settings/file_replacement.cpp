@@ -51,7 +51,11 @@ std::string platform::RandomPart() {
 }
 
 std::string TemporaryPrefix(const fs::path& target) {
-  return "." + target.filename().string() + kTemporaryMark;
+  // Appended rather than "." + name: GCC 12 warns falsely (-Wrestrict) of that form at -O2.
+  std::string prefix = ".";
+  prefix += target.filename().string();
+  prefix += kTemporaryMark;
+  return prefix;
 }
 
 bool IsOurTemporary(const fs::path& candidate, const fs::path& target) {

@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QFontDatabase>
+#include <QStringList>
 
 #include "comic_font.h"
 

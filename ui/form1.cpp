@@ -15,6 +15,7 @@
 #include "ui/accessible_roles.h"
 #include "ui/form_texts.h"
 #include "ui/front_panel.h"
+#include "ui/program_icon.h"
 
 namespace orx::ui {
 
@@ -30,7 +31,7 @@ Form1::Form1(FormEnvironment environment, QWidget* parent)
   InstallAccessibleRoles();
   setObjectName("Form1");
   setWindowTitle(kProgramTitle);
-  setWindowIcon(QIcon(":/orx/orx-frekvenca.svg"));
+  setWindowIcon(ProgramIcon());
   setMouseTracking(true);  // the body sees movements with no button held
   CreateControls();
   ShowBand();

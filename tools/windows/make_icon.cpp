@@ -6,7 +6,7 @@
 // (each image a PNG, as Windows Vista and later read them). Built for this machine by
 // tools/windows-build: the Windows program's Qt has no SVG support.
 //
-//   make_icon ICON.svg OUT.ico
+//   make_icon ICON.svg OUT.ico OUT.png     (the .png: the largest size alone)
 
 #include <QBuffer>
 #include <QFile>
@@ -33,8 +33,8 @@ void Append32(QByteArray& bytes, quint32 value) {
 
 int main(int argc, char* argv[]) {
   QGuiApplication app(argc, argv);
-  if (argc != 3) {
-    std::fputs("usage: make_icon ICON.svg OUT.ico\n", stderr);
+  if (argc != 4) {
+    std::fputs("usage: make_icon ICON.svg OUT.ico OUT.png\n", stderr);
     return 2;
   }
   const std::vector<int> sizes{16, 24, 32, 48, 64, 256};
@@ -52,6 +52,10 @@ int main(int argc, char* argv[]) {
     buffer.open(QIODevice::WriteOnly);
     image.convertToFormat(QImage::Format_ARGB32).save(&buffer, "PNG");
     images.push_back(png);
+    if (size == 256 && !image.save(QString::fromLocal8Bit(argv[3]), "PNG")) {
+      std::fprintf(stderr, "make_icon: %s cannot be written\n", argv[3]);
+      return 1;
+    }
   }
   QByteArray ico;
   Append16(ico, 0);  // reserved

@@ -8,6 +8,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "ui/program_icon.h"
+
 namespace orx::forms {
 
 MessageBox ModalMessageBox(const QString& title) {
@@ -15,7 +17,7 @@ MessageBox ModalMessageBox(const QString& title) {
     // No icon, as on the program's first message, "COM Interface Error"; a screen reader
     // announces the box as an alert all the same.
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok);
-    box.setWindowIcon(QIcon(QStringLiteral(":/orx/orx-frekvenca.svg")));
+    box.setWindowIcon(ui::ProgramIcon());
     box.setTextFormat(Qt::PlainText);
     // Qt's Slovenian catalogue has no word for this button in Qt 6's context; say it ourselves.
     box.button(QMessageBox::Ok)->setText(QStringLiteral("V redu"));
