@@ -19,10 +19,11 @@ QString LoadCarriedFaces() {
         QFontDatabase::applicationFontFamilies(QFontDatabase::addApplicationFont(file));
     if (family.isEmpty() && !families.isEmpty()) family = families.first();
   }
-  // The window's other face, MS Sans Serif, is a bitmap font that newer Windows and Wine lack;
-  // their own sans serif stands in rather than a serif.
+  // The window's other face, MS Sans Serif, is a bitmap font that newer Windows and Wine lack:
+  // Windows' own sans serif stands in, or under Wine the one Linux gives it, not a serif.
   QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                             {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Tahoma")});
+                             {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Tahoma"),
+                              QStringLiteral("DejaVu Sans")});
   return family.isEmpty() ? QStringLiteral("Comic Sans MS") : family;
 }
 
