@@ -17,6 +17,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -63,15 +64,6 @@ double Alike(const QImage& a, const QImage& b) {
     }
   }
   return double(alike) / (double(a.width()) * a.height());
-}
-
-// Where the pixels of one colour lie within `area`: the read-out's digits, for instance.
-QRect InkOf(const QImage& image, const QRect& area, QRgb ink) {
-  QRect box;
-  for (int y = area.top(); y <= area.bottom(); ++y)
-    for (int x = area.left(); x <= area.right(); ++x)
-      if (image.pixel(x, y) == ink) box |= QRect(x, y, 1, 1);
-  return box;
 }
 
 class WindowsProgram : public ::testing::Test {
@@ -129,6 +121,15 @@ class WindowsProgram : public ::testing::Test {
     environment.insert("LD_PRELOAD", ORX_FAILING_CALLS);
     environment.insert("ORX_FAIL", "modem-lines");
     environment.insert("ORX_FAIL_EVENTS", Events());
+    // Wine offers the programs it runs this machine's fonts too, Comic Neue among them, which
+    // Windows lacks: here Wine has only DejaVu's, so that the read-out shows the face the
+    // program carries or none.
+    const QString fonts = folder_.filePath("fonts.conf");
+    WriteBytes(fonts,
+               "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n"
+               "<fontconfig><dir>/usr/share/fonts/truetype/dejavu</dir><cachedir>" +
+                   folder_.filePath("font-cache").toUtf8() + "</cachedir></fontconfig>\n");
+    environment.insert("FONTCONFIG_FILE", fonts);
     wine_.setProcessEnvironment(environment);
     wine_.setWorkingDirectory(folder_.path());
     wine_.start(Wine(), QStringList{copy} + arguments);
@@ -223,15 +224,13 @@ TEST_F(WindowsProgram, TunesOnCom2SavesPllIniAsWindowsDoesAndLooksAsOnLinux) {
   theirs.save(folder_.filePath("windows-face.png"));
   const double alike = Alike(theirs, ours);
   EXPECT_GE(alike, 0.95) << "the Windows face differs from the Linux face beyond the fonts";
-  // The read-out's digits in the face Linux shows (the carried Comic Neue), not another font's.
-  const QRect readout = linux_form.Label1->geometry();
-  const QRect our_ink = InkOf(ours, readout, qRgb(0, 255, 255));
-  const QRect their_ink = InkOf(theirs, readout, qRgb(0, 255, 255));
-  EXPECT_FALSE(our_ink.isEmpty());
-  EXPECT_LE(std::abs(their_ink.width() - our_ink.width()), 6)
-      << "read-out digits " << their_ink.width() << " px wide under Wine, " << our_ink.width()
-      << " on Linux";
-  EXPECT_LE(std::abs(their_ink.height() - our_ink.height()), 3);
+  // The read-out and the "ORX" label in the face Linux shows, the Comic Neue the program
+  // carries: another face (a serif, as where it is missing) leaves a fifth of them unlike.
+  for (const QLabel* label : {linux_form.Label1, linux_form.ORX}) {
+    const QRect area = label->geometry();
+    EXPECT_GE(Alike(theirs.copy(area), ours.copy(area)), 0.84)
+        << label->objectName().toStdString() << " is not drawn in the Linux face";
+  }
   if (qEnvironmentVariableIsSet("ORX_WINDOWS_FACE"))
     theirs.save(qEnvironmentVariable("ORX_WINDOWS_FACE"));
 
