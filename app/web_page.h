@@ -23,7 +23,7 @@ QString DefaultKeyFile();
 
 struct WebPageStart {
   std::unique_ptr<web::WebServer> server;
-  QString error;  // for no server: why, in the user's words
+  QString error;      // for no server: why, in the user's words
   QStringList links;  // what the user opens on the phone, key included
   quint16 port = 0;   // where it listens
 };
