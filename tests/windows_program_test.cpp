@@ -274,5 +274,35 @@ TEST_F(WindowsProgram, TunesOnCom2SavesPllIniAsWindowsDoesAndLooksAsOnLinux) {
   EXPECT_TRUE(ours_read.contains(QString::fromUtf8("čistý QTH železniki")));
 }
 
+// --list-ports names what Windows knows of, from the registry (Wine's mount manager maps COM1
+// to the first serial device), in the order of their numbers whatever the order of the drivers
+// that made them (Wine lists the values as their names sort). Nothing is opened.
+TEST_F(WindowsProgram, ListsThePortsTheSystemKnowsInTheirNumbersOrder) {
+  const auto run = [](const QStringList& arguments) {
+    QProcess wine;
+    QProcessEnvironment environment = WithoutDisplay();
+    environment.insert("WINEDEBUG", "-all");
+    wine.setProcessEnvironment(environment);
+    wine.start(Wine(), arguments);
+    EXPECT_TRUE(wine.waitForFinished(120000));
+    return QString::fromLocal8Bit(wine.readAllStandardOutput());
+  };
+  // The key lives as long as the server: one that stays for the test's length, made afresh.
+  const QString server = QFileInfo(Wine()).dir().filePath("wineserver64");
+  const QString wineserver = QFileInfo::exists(server) ? server : QStringLiteral("wineserver");
+  QProcess::execute(wineserver, {"-k"});
+  QProcess::execute(wineserver, {"-w"});
+  QProcess::execute(wineserver, {"-p30"});
+  for (const auto& [device, port] :
+       {std::pair{"\\Device\\Acm0", "COM10"}, std::pair{"\\Device\\Usb0", "COM9"}})
+    run({"reg", "add", "HKLM\\HARDWARE\\DEVICEMAP\\SERIALCOMM", "/v", device, "/d", port, "/f"});
+  const QStringList lines = run({program_, "--list-ports"}).split('\n', Qt::SkipEmptyParts);
+  QStringList names;
+  for (const QString& line : lines) names << line.section(u' ', 0, 0).trimmed();
+  EXPECT_EQ(names, (QStringList{"COM1", "COM9", "COM10"})) << lines.join('\n').toStdString();
+  EXPECT_TRUE(lines.value(2).contains("\\Device\\Acm0")) << lines.value(2).toStdString();
+  QProcess::execute(wineserver, {"-k"});
+}
+
 }  // namespace
 }  // namespace orx::testing
