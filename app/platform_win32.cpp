@@ -17,13 +17,12 @@ bool DisplayAvailable() {
 void ArmTerminationSignals() {}
 
 void KeepTheConsole() {
-  // A pipe or a file given by whoever started the program is kept; only missing handles are
-  // pointed at the console of the program that started this one, if there is one.
-  if (GetStdHandle(STD_OUTPUT_HANDLE) != nullptr && GetStdHandle(STD_ERROR_HANDLE) != nullptr)
+  // Only where both lead nowhere: a pipe or a file given by whoever started the program stays.
+  if (GetStdHandle(STD_OUTPUT_HANDLE) != nullptr || GetStdHandle(STD_ERROR_HANDLE) != nullptr)
     return;
-  if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;
-  if (GetStdHandle(STD_OUTPUT_HANDLE) == nullptr) std::freopen("CONOUT$", "w", stdout);
-  if (GetStdHandle(STD_ERROR_HANDLE) == nullptr) std::freopen("CONOUT$", "w", stderr);
+  if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;  // started from no console
+  std::freopen("CONOUT$", "w", stdout);
+  std::freopen("CONOUT$", "w", stderr);
 }
 
 // Windows ends a GUI program with WM_CLOSE or WM_ENDSESSION, which reach the window's own

@@ -296,6 +296,11 @@ TEST_F(WindowsProgram, ListsThePortsTheSystemKnowsInTheirNumbersOrder) {
   for (const auto& [device, port] :
        {std::pair{"\\Device\\Acm0", "COM10"}, std::pair{"\\Device\\Usb0", "COM9"}})
     run({"reg", "add", "HKLM\\HARDWARE\\DEVICEMAP\\SERIALCOMM", "/v", device, "/d", port, "/f"});
+  // A value that names no port, empty or of another type, is no port.
+  run({"reg", "add", "HKLM\\HARDWARE\\DEVICEMAP\\SERIALCOMM", "/v", "\\Device\\Blank0", "/d", "",
+       "/f"});
+  run({"reg", "add", "HKLM\\HARDWARE\\DEVICEMAP\\SERIALCOMM", "/v", "\\Device\\Count0", "/t",
+       "REG_DWORD", "/d", "7", "/f"});
   const QStringList lines = run({program_, "--list-ports"}).split('\n', Qt::SkipEmptyParts);
   QStringList names;
   for (const QString& line : lines) names << line.section(u' ', 0, 0).trimmed();
