@@ -117,7 +117,8 @@ class WindowsProgram : public ::testing::Test {
     ASSERT_TRUE(QFile::copy(program_, copy));
     QProcessEnvironment environment = WithoutDisplay();
     environment.insert("DISPLAY", display_name_);
-    environment.insert("WINEDEBUG", "-all");
+    // Wine's errors, which the message of a failure shows; not its notes of what it lacks.
+    environment.insert("WINEDEBUG", "fixme-all");
     environment.insert("LD_PRELOAD", ORX_FAILING_CALLS);
     environment.insert("ORX_FAIL", "modem-lines");
     environment.insert("ORX_FAIL_EVENTS", Events());
@@ -197,6 +198,8 @@ TEST_F(WindowsProgram, TunesOnCom2SavesPllIniAsWindowsDoesAndLooksAsOnLinux) {
         return !(window = Xdotool({"search", "--name", "^ORX frekvenca$"})).isEmpty();
       },
       90000))
+      << "no window; on the screen: "
+      << Xdotool({"search", "--name", ".", "getwindowname", "%@"}).toStdString() << "\n"
       << wine_.readAllStandardError().toStdString();
   window = window.section('\n', 0, 0);
   ASSERT_TRUE(WaitForWords(2, 30000));
