@@ -139,6 +139,38 @@ class WindowsProgram : public ::testing::Test {
   static QString Wine() {
     return QFileInfo::exists("/usr/lib/wine/wine64") ? "/usr/lib/wine/wine64" : "wine64";
   }
+  static QString Wineserver() {
+    const QString server = QFileInfo(Wine()).dir().filePath("wineserver64");
+    return QFileInfo::exists(server) ? server : QStringLiteral("wineserver");
+  }
+  // No Wine server of the prefix, nor any process of an earlier one, is left: the next program
+  // starts a server of its own, whose desktop is drawn on that program's display.
+  static void EndTheServer() {
+    QProcess::execute(Wineserver(), {"-k"});
+    QProcess::execute(Wineserver(), {"-w"});
+  }
+  // A Windows program run to its end without a window: what it printed.
+  static QString Run(const QStringList& arguments, int* exit_code = nullptr) {
+    QProcess wine;
+    QProcessEnvironment environment = WithoutDisplay();
+    environment.insert("WINEDEBUG", "-all");
+    wine.setProcessEnvironment(environment);
+    wine.start(Wine(), arguments);
+    EXPECT_TRUE(wine.waitForFinished(120000)) << arguments.join(' ').toStdString();
+    if (exit_code) *exit_code = wine.exitCode();
+    return QString::fromLocal8Bit(wine.readAllStandardOutput());
+  }
+  // The same, and every process it left behind to its end, as Wine's server with it.
+  static QString RunToTheEnd(const QStringList& arguments, int* exit_code = nullptr) {
+    const QString printed = Run(arguments, exit_code);
+    QProcess::execute(Wineserver(), {"-w"});
+    return printed;
+  }
+  // A path of the prefix's drive C: as this machine sees it.
+  QString OnDriveC(const QString& windows_path) const {
+    if (!windows_path.startsWith("C:\\", Qt::CaseInsensitive)) return {};
+    return prefix_ + "/drive_c/" + QString(windows_path.mid(3)).replace('\\', '/');
+  }
   QString Events() const { return folder_.filePath("events"); }
   // Wine opens and closes a port without a call the stand-in sees: every line operation counts.
   std::vector<uint16_t> Words() const {
@@ -190,6 +222,7 @@ TEST_F(WindowsProgram, TunesOnCom2SavesPllIniAsWindowsDoesAndLooksAsOnLinux) {
   WriteBytes(folder_.filePath("pll.ini"), ini);
   ASSERT_TRUE(StartDisplay()) << "Xvfb does not start";
   ASSERT_TRUE(MapCom2()) << "no pseudo-terminal here";
+  EndTheServer();
   StartProgram();
 
   QString window;
@@ -289,21 +322,10 @@ TEST_F(WindowsProgram, TunesOnCom2SavesPllIniAsWindowsDoesAndLooksAsOnLinux) {
 // to the first serial device), in the order of their numbers whatever the order of the drivers
 // that made them (Wine lists the values as their names sort). Nothing is opened.
 TEST_F(WindowsProgram, ListsThePortsTheSystemKnowsInTheirNumbersOrder) {
-  const auto run = [](const QStringList& arguments) {
-    QProcess wine;
-    QProcessEnvironment environment = WithoutDisplay();
-    environment.insert("WINEDEBUG", "-all");
-    wine.setProcessEnvironment(environment);
-    wine.start(Wine(), arguments);
-    EXPECT_TRUE(wine.waitForFinished(120000));
-    return QString::fromLocal8Bit(wine.readAllStandardOutput());
-  };
+  const auto run = [](const QStringList& arguments) { return Run(arguments); };
   // The key lives as long as the server: one that stays for the test's length, made afresh.
-  const QString server = QFileInfo(Wine()).dir().filePath("wineserver64");
-  const QString wineserver = QFileInfo::exists(server) ? server : QStringLiteral("wineserver");
-  QProcess::execute(wineserver, {"-k"});
-  QProcess::execute(wineserver, {"-w"});
-  QProcess::execute(wineserver, {"-p30"});
+  EndTheServer();
+  QProcess::execute(Wineserver(), {"-p30"});
   for (const auto& [device, port] :
        {std::pair{"\\Device\\Acm0", "COM10"}, std::pair{"\\Device\\Usb0", "COM9"}})
     run({"reg", "add", "HKLM\\HARDWARE\\DEVICEMAP\\SERIALCOMM", "/v", device, "/d", port, "/f"});
@@ -317,7 +339,67 @@ TEST_F(WindowsProgram, ListsThePortsTheSystemKnowsInTheirNumbersOrder) {
   for (const QString& line : lines) names << line.section(u' ', 0, 0).trimmed();
   EXPECT_EQ(names, (QStringList{"COM1", "COM9", "COM10"})) << lines.join('\n').toStdString();
   EXPECT_TRUE(lines.value(2).contains("\\Device\\Acm0")) << lines.value(2).toStdString();
-  QProcess::execute(wineserver, {"-k"});
+  EndTheServer();
+}
+
+// The installer, as a user runs it (silently here): the program, its texts and a way to remove
+// it, for this user alone in a folder of the user's own, so that pll.ini lives beside the
+// program. Installing anew and removing the program never touch the user's pll.ini.
+TEST_F(WindowsProgram, InstallsForTheUserAloneAndLeavesPllIniWhenRemoved) {
+  const QString installer = qEnvironmentVariable("ORX_WINDOWS_INSTALLER");
+  if (installer.isEmpty()) GTEST_SKIP() << "set ORX_WINDOWS_INSTALLER (tools/test does)";
+  const QString key =
+      "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\orx-frekvenca";
+  const auto value = [&](const QString& name) {
+    const QString answer = RunToTheEnd({"reg", "query", key, "/v", name});
+    return answer.section(QStringLiteral("REG_SZ"), 1).trimmed();
+  };
+  // What an earlier run may have left.
+  EndTheServer();
+  RunToTheEnd({"reg", "delete", key, "/f"});
+  const QString users = prefix_ + "/drive_c/users";
+  for (const QString& user : QDir(users).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+    QDir(users + "/" + user + "/AppData/Local/Programs/ORX frekvenca").removeRecursively();
+    QFile::remove(users + "/" + user +
+                  "/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/ORX frekvenca.lnk");
+  }
+
+  int status = -1;
+  RunToTheEnd({installer, "/S"}, &status);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(value("DisplayName"), "ORX frekvenca");
+  const QString location = value("InstallLocation");
+  ASSERT_TRUE(location.endsWith("\\AppData\\Local\\Programs\\ORX frekvenca"))
+      << "not installed for the user alone: " << location.toStdString();
+  const QString folder = OnDriveC(location);
+  EXPECT_EQ(QDir(folder).entryList(QDir::Files, QDir::Name),
+            (QStringList{"Comic-Neue-licence.txt", "LICENSE.txt", "README.txt", "odstrani.exe",
+                         "orx-frekvenca-sl.txt", "orx-frekvenca.exe", "orx-frekvenca.txt"}));
+  EXPECT_EQ(value("UninstallString"), "\"" + location + "\\odstrani.exe\"");
+  EXPECT_EQ(value("QuietUninstallString"), "\"" + location + "\\odstrani.exe\" /S");
+  const QString user_folder = QFileInfo(folder + "/../../../..").canonicalFilePath();
+  const QString shortcut =
+      user_folder + "/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/ORX frekvenca.lnk";
+  EXPECT_TRUE(QFileInfo::exists(shortcut)) << "no entry in the Start menu";
+  // It is the program.
+  EXPECT_TRUE(
+      RunToTheEnd({location + "\\orx-frekvenca.exe", "--help"}).contains("Uporaba: orx-frekvenca"));
+
+  // The user's presets and notes, then the same version installed over them.
+  const QByteArray ini = "[Freq]\r\nF1=7000\r\n[Opombe]\r\nT1=\xe8ist\r\n";
+  WriteBytes(folder + "/pll.ini", ini);
+  RunToTheEnd({installer, "/S"}, &status);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(ReadBytes(folder + "/pll.ini"), ini) << "installing anew changed pll.ini";
+
+  // Removed (the uninstaller goes on from a copy of itself; every process is waited for).
+  RunToTheEnd({location + "\\odstrani.exe", "/S"}, &status);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"pll.ini"});
+  EXPECT_EQ(ReadBytes(folder + "/pll.ini"), ini) << "removing the program changed pll.ini";
+  EXPECT_FALSE(QFileInfo::exists(shortcut)) << "the Start menu still names the program";
+  EXPECT_TRUE(RunToTheEnd({"reg", "query", key}).isEmpty()) << "still listed as installed";
+  QDir(folder).removeRecursively();
 }
 
 }  // namespace
