@@ -22,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
+#include <iostream>
 #include <optional>
 
 #include "link/word_frame.h"
@@ -114,6 +115,7 @@ class WindowsProgram : public ::testing::Test {
   }
   void StartProgram(const QStringList& arguments = {}) {
     const QString copy = folder_.filePath("orx-frekvenca.exe");
+    QFile::remove(copy);
     ASSERT_TRUE(QFile::copy(program_, copy));
     QProcessEnvironment environment = WithoutDisplay();
     environment.insert("DISPLAY", display_name_);
@@ -222,18 +224,39 @@ TEST_F(WindowsProgram, TunesOnCom2SavesPllIniAsWindowsDoesAndLooksAsOnLinux) {
   WriteBytes(folder_.filePath("pll.ini"), ini);
   ASSERT_TRUE(StartDisplay()) << "Xvfb does not start";
   ASSERT_TRUE(MapCom2()) << "no pseudo-terminal here";
+  QString window;
+  QByteArray wine_errors;
+  constexpr QByteArrayView kNoDesktop = "no driver could be loaded";
+  // The window, or Wine's word that its desktop reached no X server.
+  const auto shown = [&] {
+    return QTest::qWaitFor(
+               [&] {
+                 wine_errors += wine_.readAllStandardError();
+                 return wine_errors.contains(kNoDesktop) ||
+                        !(window = Xdotool({"search", "--name", "^ORX frekvenca$"})).isEmpty();
+               },
+               90000) &&
+           !window.isEmpty();
+  };
   EndTheServer();
   StartProgram();
-
-  QString window;
-  ASSERT_TRUE(QTest::qWaitFor(
-      [&] {
-        return !(window = Xdotool({"search", "--name", "^ORX frekvenca$"})).isEmpty();
-      },
-      90000))
-      << "no window; on the screen: "
+  bool window_shown = shown();
+  // Now and then Wine's desktop process reaches no X server though the display is up: Wine's
+  // own start failing, not the program. Such a start is said, and made once more afresh.
+  if (!window_shown && wine_errors.contains(kNoDesktop)) {
+    std::cerr << "Wine's desktop reached no display; Wine started once more\n";
+    wine_.kill();
+    wine_.waitForFinished(5000);
+    EndTheServer();
+    QFile::remove(Events());
+    wine_errors.clear();
+    StartProgram();
+    window_shown = shown();
+  }
+  ASSERT_TRUE(window_shown)
+      << "no window on " << display_name_.toStdString() << "; on the screen: "
       << Xdotool({"search", "--name", ".", "getwindowname", "%@"}).toStdString() << "\n"
-      << wine_.readAllStandardError().toStdString();
+      << wine_errors.toStdString();
   window = window.section('\n', 0, 0);
   ASSERT_TRUE(WaitForWords(2, 30000));
   EXPECT_EQ(Words(), (std::vector<uint16_t>{0x8505, 7000 + link::kDividerOffset}));
