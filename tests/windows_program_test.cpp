@@ -13,6 +13,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -300,6 +301,14 @@ TEST_F(WindowsProgram, TunesOnCom2SavesPllIniAsWindowsDoesAndLooksAsOnLinux) {
   EXPECT_GE(presets, 0.92) << "a preset's caption is not drawn in the Linux face";
   if (qEnvironmentVariableIsSet("ORX_WINDOWS_FACE"))
     theirs.save(qEnvironmentVariable("ORX_WINDOWS_FACE"));
+  if (HasFailure()) {
+    // Both faces kept, to be looked at.
+    const QString kept = QDir::temp().filePath(
+        QStringLiteral("orx-windows-face-%1").arg(QCoreApplication::applicationPid()));
+    theirs.save(kept + "-windows.png");
+    ours.save(kept + "-linux.png");
+    std::cerr << "the faces: " << kept.toStdString() << "-{windows,linux}.png\n";
+  }
 
   // One step of the scroll bar, which has the focus at start.
   Xdotool({"key", "--window", window, "Right"});
