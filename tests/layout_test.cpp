@@ -172,6 +172,10 @@ TEST_F(Layout, FontsShowSlovenianLetters) {
   EXPECT_TRUE(form->ORX->font().bold());
   EXPECT_DOUBLE_EQ(form->Kon->font().pointSizeF(), 9.75);
   EXPECT_TRUE(form->M(1)->font().bold());
+  // Regular where the designer left it so: the read-out, its unit and the window's own face.
+  for (const QWidget* w : {static_cast<QWidget*>(form->Label1), static_cast<QWidget*>(form->Label2),
+                           static_cast<QWidget*>(form)})
+    EXPECT_FALSE(w->font().bold()) << w->objectName().toStdString();
   for (QWidget* w : {static_cast<QWidget*>(form->Text1), static_cast<QWidget*>(form->Command1),
                      static_cast<QWidget*>(form->Kon), static_cast<QWidget*>(form->Label1)}) {
     const QFontMetrics metrics(w->font());
