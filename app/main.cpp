@@ -19,11 +19,6 @@
 
 namespace {
 
-void Print(std::FILE* stream, const QString& text) {
-  std::fputs(text.toLocal8Bit().constData(), stream);
-  std::fflush(stream);
-}
-
 QStringList Arguments(int argc, char* argv[]) {
   QStringList arguments;
   // File names keep every byte, UTF-8 or not.
@@ -59,7 +54,7 @@ int RunService(int argc, char* argv[], const orx::app::Options& options) {
   setup.web = options.web;
   setup.allow = options.rigctld_allow;
   setup.tell = [](const QString& line) {
-    Print(stderr, QStringLiteral("%1: %2\n").arg(orx::app::kProgramName, line));
+    orx::app::WriteText(stderr, QStringLiteral("%1: %2\n").arg(orx::app::kProgramName, line));
   };
   return orx::app::RunService(setup, system.link);
 }
@@ -74,17 +69,17 @@ int main(int argc, char* argv[]) {
   const Options options = orx::app::ParseCommandLine(Arguments(argc, argv));
   switch (options.action) {
     case Options::Action::kError:
-      Print(stderr, options.error + u'\n');
+      orx::app::WriteText(stderr, options.error + u'\n');
       return 2;
     case Options::Action::kHelp:
-      Print(stdout, orx::app::HelpText());
+      orx::app::WriteText(stdout, orx::app::HelpText());
       return 0;
     case Options::Action::kVersion:
-      Print(stdout, orx::app::VersionText());
+      orx::app::WriteText(stdout, orx::app::VersionText());
       return 0;
     case Options::Action::kListPorts: {
       QCoreApplication core(argc, argv);
-      Print(stdout, orx::app::PortListText(orx::app::PresentPorts()));
+      orx::app::WriteText(stdout, orx::app::PortListText(orx::app::PresentPorts()));
       return 0;
     }
     case Options::Action::kRun:
@@ -92,9 +87,10 @@ int main(int argc, char* argv[]) {
   }
   if (options.no_window) return RunService(argc, argv, options);
   if (!orx::app::DisplayAvailable()) {
-    Print(stderr, QStringLiteral("%1: ni zaslona za okno (DISPLAY in WAYLAND_DISPLAY nista "
-                                 "nastavljena).\n")
-                      .arg(orx::app::kProgramName));
+    orx::app::WriteText(stderr,
+                        QStringLiteral("%1: ni zaslona za okno (DISPLAY in WAYLAND_DISPLAY nista "
+                                       "nastavljena).\n")
+                            .arg(orx::app::kProgramName));
     return 1;
   }
 

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
+#include <cstdio>
 #include <functional>
 
 namespace orx::app {
@@ -22,6 +24,10 @@ void ArmTerminationSignals();
 // Where standard output and error lead nowhere, as for a windowed program started from a
 // console on Windows, they are given that console, so that --help and --list-ports are seen.
 void KeepTheConsole();
+
+// Writes text to standard output or error (`stream`) as whoever reads it there can read it: a
+// console of Windows gets the letters themselves, a pipe or a file the locale's encoding.
+void WriteText(std::FILE* stream, const QString& text);
 
 // Whether one of the signals armed above has arrived, even before the event loop saw it.
 bool TerminationSignalArrived();

@@ -42,6 +42,11 @@ bool DisplayAvailable() {
 
 void KeepTheConsole() {}  // standard output is the terminal's already
 
+void WriteText(std::FILE* stream, const QString& text) {
+  std::fputs(text.toLocal8Bit().constData(), stream);
+  std::fflush(stream);
+}
+
 void ArmTerminationSignals() {
   if (signal_pipe[0] >= 0) return;
   if (::pipe2(signal_pipe, O_CLOEXEC | O_NONBLOCK) != 0) return;

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <string>
 
 namespace orx::app {
 
@@ -21,8 +22,29 @@ void KeepTheConsole() {
   if (GetStdHandle(STD_OUTPUT_HANDLE) != nullptr || GetStdHandle(STD_ERROR_HANDLE) != nullptr)
     return;
   if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;  // started from no console
-  std::freopen("CONOUT$", "w", stdout);
-  std::freopen("CONOUT$", "w", stderr);
+  // The console's handles come with it where Windows sets them; elsewhere they are opened here.
+  // The C library's streams stay without a file: WriteText writes to the handles themselves.
+  for (const DWORD which : {STD_OUTPUT_HANDLE, STD_ERROR_HANDLE}) {
+    if (GetStdHandle(which) != nullptr) continue;
+    SetStdHandle(
+        which, CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+  }
+}
+
+void WriteText(std::FILE* stream, const QString& text) {
+  const HANDLE handle = GetStdHandle(stream == stderr ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+  DWORD mode = 0;
+  if (handle != nullptr && GetConsoleMode(handle, &mode)) {
+    // A console shows its own code page, not the ANSI one: č, š and ž go as themselves.
+    std::fflush(stream);
+    const std::wstring wide = text.toStdWString();
+    DWORD written = 0;
+    WriteConsoleW(handle, wide.data(), DWORD(wide.size()), &written, nullptr);
+    return;
+  }
+  std::fputs(text.toLocal8Bit().constData(), stream);
+  std::fflush(stream);
 }
 
 // Windows ends a GUI program with WM_CLOSE or WM_ENDSESSION, which reach the window's own

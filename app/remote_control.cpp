@@ -62,7 +62,7 @@ std::unique_ptr<remote::ReceiverTuning> WindowTuning(ui::Form1& form) {
 namespace {
 
 void OnStandardError(const QString& line) {
-  std::fprintf(stderr, "%s: %s\n", kProgramName, line.toLocal8Bit().constData());
+  WriteText(stderr, QStringLiteral("%1: %2\n").arg(QLatin1String(kProgramName), line));
 }
 
 void HoldTheWindow(RemoteControl& control, ui::Form1& form) {

@@ -10,6 +10,7 @@
 #include <QTranslator>
 #include <cstdio>
 
+#include "app/platform.h"
 #include "settings/bas_ini_file.h"
 #include "settings/pll_ini.h"
 #include "settings/settings_location.h"
@@ -51,7 +52,7 @@ StartupChoices StartupChoices::From(const Options& options) {
 forms::MessageBox ReportingMessageBox() {
   const forms::MessageBox box = forms::ModalMessageBox(ui::kProgramTitle);
   return [box](const QString& text) {
-    std::fprintf(stderr, "%s: %s\n", kProgramName, text.toLocal8Bit().constData());
+    WriteText(stderr, QStringLiteral("%1: %2\n").arg(QLatin1String(kProgramName), text));
     box(text);
   };
 }

@@ -168,6 +168,12 @@ TEST_F(Layout, FontsShowSlovenianLetters) {
   // Comic Sans MS by the design; Comic Neue is the face drawn, through fontconfig on Linux and
   // carried inside the program on Windows.
   EXPECT_EQ(QFontInfo(form->Label1->font()).family(), "Comic Neue");
+  // MS Sans Serif by the design, or a sans serif that stands in for it with these letters, never
+  // the face a missing family falls back to.
+  const QString sans_serif = QFontInfo(form->Text1->font()).family();
+  EXPECT_TRUE(QStringList({"MS Sans Serif", "Microsoft Sans Serif", "Tahoma", "DejaVu Sans"})
+                  .contains(sans_serif))
+      << sans_serif.toStdString();
   EXPECT_DOUBLE_EQ(form->Label1->font().pointSizeF(), 20.25);
   EXPECT_TRUE(form->ORX->font().bold());
   EXPECT_DOUBLE_EQ(form->Kon->font().pointSizeF(), 9.75);

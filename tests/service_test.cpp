@@ -66,6 +66,7 @@ TEST(Service, StartsWithNoDisplayIsTunedByRigctlAndEndsCleanOnSigterm) {
   ASSERT_TRUE(service.waitForFinished(5000));
   EXPECT_EQ(service.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(service.exitCode(), 0);
+  EXPECT_EQ(service.readAllStandardOutput(), "") << "announced a page that is not served";
 
   const std::vector<Event> events = EventsOfChild(folder.filePath("events"));
   EXPECT_EQ(WordsOf(ReceiveWords(events)), (std::vector<uint16_t>{0x8505, 3312, 7012}));

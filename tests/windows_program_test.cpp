@@ -11,6 +11,8 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/ioctl.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -20,6 +22,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
@@ -168,6 +171,45 @@ class WindowsProgram : public ::testing::Test {
     const QString printed = Run(arguments, exit_code);
     QProcess::execute(Wineserver(), {"-w"});
     return printed;
+  }
+  // A Windows program run to its end on a terminal, which Wine makes its console: what the
+  // console showed, with Wine's cursor steps between words as the spaces they stand for.
+  static QString InAConsole(const QStringList& arguments, int* exit_code = nullptr) {
+    const int terminal = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+    EXPECT_TRUE(terminal >= 0 && grantpt(terminal) == 0 && unlockpt(terminal) == 0);
+    const winsize size{50, 200, 0, 0};  // wide enough that no line of --help wraps
+    ioctl(terminal, TIOCSWINSZ, &size);
+    const QByteArray terminal_name = ptsname(terminal);
+    QProcess wine;
+    QProcessEnvironment environment = WithoutDisplay();
+    environment.insert("WINEDEBUG", "-all");
+    wine.setProcessEnvironment(environment);
+    wine.setChildProcessModifier([&terminal_name] {
+      setsid();
+      const int own = ::open(terminal_name.constData(), O_RDWR);
+      ioctl(own, TIOCSCTTY, 0);
+      for (int fd : {0, 1, 2}) dup2(own, fd);
+    });
+    QByteArray shown;
+    const auto take = [&] {
+      char buffer[4096];
+      for (ssize_t n; (n = ::read(terminal, buffer, sizeof buffer)) > 0;) shown.append(buffer, n);
+    };
+    wine.start(Wine(), arguments);
+    QElapsedTimer timer;
+    timer.start();
+    while (!wine.waitForFinished(50) && timer.elapsed() < 120000) take();
+    take();
+    EXPECT_EQ(wine.state(), QProcess::NotRunning) << arguments.join(' ').toStdString();
+    if (exit_code) *exit_code = wine.exitCode();
+    ::close(terminal);
+    QString text = QString::fromUtf8(shown);
+    static const QRegularExpression kStep("\\x1b\\[(\\d*)C"),
+        kControl("\\x1b\\[[0-9;?]*[A-Za-z]|\\r");
+    for (auto match = kStep.match(text); match.hasMatch(); match = kStep.match(text))
+      text.replace(match.capturedStart(), match.capturedLength(),
+                   QString(qMax(1, match.captured(1).toInt()), u' '));
+    return text.remove(kControl);
   }
   // A path of the prefix's drive C: as this machine sees it.
   QString OnDriveC(const QString& windows_path) const {
@@ -354,24 +396,53 @@ TEST_F(WindowsProgram, TunesOnCom2SavesPllIniAsWindowsDoesAndLooksAsOnLinux) {
 // to the first serial device), in the order of their numbers whatever the order of the drivers
 // that made them (Wine lists the values as their names sort). Nothing is opened.
 TEST_F(WindowsProgram, ListsThePortsTheSystemKnowsInTheirNumbersOrder) {
-  const auto run = [](const QStringList& arguments) { return Run(arguments); };
   // The key lives as long as the server: one that stays for the test's length, made afresh.
   EndTheServer();
   QProcess::execute(Wineserver(), {"-p30"});
   for (const auto& [device, port] :
        {std::pair{"\\Device\\Acm0", "COM10"}, std::pair{"\\Device\\Usb0", "COM9"}})
-    run({"reg", "add", "HKLM\\HARDWARE\\DEVICEMAP\\SERIALCOMM", "/v", device, "/d", port, "/f"});
+    Run({"reg", "add", "HKLM\\HARDWARE\\DEVICEMAP\\SERIALCOMM", "/v", device, "/d", port, "/f"});
   // A value that names no port, empty or of another type, is no port.
-  run({"reg", "add", "HKLM\\HARDWARE\\DEVICEMAP\\SERIALCOMM", "/v", "\\Device\\Blank0", "/d", "",
+  Run({"reg", "add", "HKLM\\HARDWARE\\DEVICEMAP\\SERIALCOMM", "/v", "\\Device\\Blank0", "/d", "",
        "/f"});
-  run({"reg", "add", "HKLM\\HARDWARE\\DEVICEMAP\\SERIALCOMM", "/v", "\\Device\\Count0", "/t",
+  Run({"reg", "add", "HKLM\\HARDWARE\\DEVICEMAP\\SERIALCOMM", "/v", "\\Device\\Count0", "/t",
        "REG_DWORD", "/d", "7", "/f"});
-  const QStringList lines = run({program_, "--list-ports"}).split('\n', Qt::SkipEmptyParts);
+  const QStringList lines = Run({program_, "--list-ports"}).split('\n', Qt::SkipEmptyParts);
   QStringList names;
   for (const QString& line : lines) names << line.section(u' ', 0, 0).trimmed();
   EXPECT_EQ(names, (QStringList{"COM1", "COM9", "COM10"})) << lines.join('\n').toStdString();
   EXPECT_TRUE(lines.value(2).contains("\\Device\\Acm0")) << lines.value(2).toStdString();
   EndTheServer();
+}
+
+// From a console, where the listener types --help: the letters č, š and ž as themselves, also
+// when Windows' shell starts the windowed program with no console and no handles of its own
+// (it takes the console it was started from), and a file that the shell redirects to stays the
+// place of what it prints.
+TEST_F(WindowsProgram, SpeaksSlovenianToTheConsoleItIsStartedFromAndKeepsAFileItIsGiven) {
+  const QString starter = qEnvironmentVariable("ORX_CONSOLE_STARTER");
+  if (starter.isEmpty()) GTEST_SKIP() << "set ORX_CONSOLE_STARTER (tools/test does)";
+  const QString windows_program = "Z:" + QDir::toNativeSeparators(program_);
+  const QString help_line = QString::fromUtf8("Uporaba: orx-frekvenca [možnosti]");
+
+  QString shown = InAConsole({program_, "--help"});
+  EXPECT_TRUE(shown.contains(help_line)) << shown.toStdString();
+  EXPECT_TRUE(shown.contains(QString::fromUtf8("izpiše to pomoč"))) << shown.toStdString();
+
+  int status = -1;
+  shown = InAConsole({starter, windows_program, "--help"}, &status);
+  EXPECT_TRUE(shown.contains(help_line)) << shown.toStdString();
+  EXPECT_EQ(status, 0);
+  shown = InAConsole({starter, windows_program, "--bogus"}, &status);
+  EXPECT_TRUE(shown.contains(QString::fromUtf8("neznana možnost bogus"))) << shown.toStdString();
+  EXPECT_EQ(status, 2);
+
+  const QString file = folder_.filePath("help.txt");
+  shown = InAConsole(
+      {starter, "--to", "Z:" + QDir::toNativeSeparators(file), windows_program, "--help"});
+  EXPECT_FALSE(shown.contains("Uporaba")) << shown.toStdString();
+  EXPECT_TRUE(ReadBytes(file).startsWith("Uporaba: orx-frekvenca [mo"))
+      << ReadBytes(file).toStdString();
 }
 
 // The installer, as a user runs it (silently here): the program, its texts and a way to remove

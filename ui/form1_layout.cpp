@@ -5,13 +5,13 @@
 // The window's controls as the designer placed them, in twips.
 #include <QFont>
 
-#include "ui/comic_font.h"
 #include "ui/form1.h"
 #include "ui/forms/command_button.h"
 #include "ui/forms/mouse_routing.h"
 #include "ui/forms/status_line.h"
 #include "ui/front_panel.h"
 #include "ui/twips.h"
+#include "ui/window_faces.h"
 
 namespace orx::ui {
 
@@ -93,7 +93,7 @@ QPoint TwipsPoint(int x, int y) {
 // the drawn items first, then the scroll bar, the presets and the buttons, the store panel last.
 void Form1::CreateControls() {
   setFixedSize(kFrontPanelSize);
-  setFont(Font(kSansSerif, 8.25));
+  setFont(Font(SansSerifFamily(), 8.25));
   // The face's colours before any control takes its own from them, not the desktop's.
   FixThePalette();
 
@@ -125,7 +125,7 @@ void Form1::CreateControls() {
   }
   Kon = MakeLabel("Label3", "Kon", TwipsRect(3360, 1680, 4860, 300), this,
                   new forms::StatusLine(this));
-  Kon->setFont(Font(kSansSerif, 9.75, true));
+  Kon->setFont(Font(SansSerifFamily(), 9.75, true));
   Kon->setAutoFillBackground(true);
   SetColors(Kon, QPalette::WindowText, kCyan, QPalette::Window, kTeal);
   Announcer = new forms::Announcement(this);
@@ -177,7 +177,7 @@ void Form1::CreatePresets() {
     button->setObjectName(QString("M%1").arg(n));
     button->setGeometry(PresetPlace(n));
     button->SetToolTipText("Prazno");
-    button->setFont(Font(kSansSerif, 8.25, true));
+    button->setFont(Font(SansSerifFamily(), 8.25, true));
     SetColors(button, QPalette::ButtonText, palette().color(QPalette::HighlightedText),
               QPalette::Button, kWorkspace);
     option_buttons_[n - 1] = button;

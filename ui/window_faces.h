@@ -14,4 +14,10 @@ namespace orx::ui {
 // whatever fonts Windows or Wine have. Needs the application to exist.
 QString ComicFamily();
 
+// The family of the window's other text: MS Sans Serif by the design. Where the system has no
+// smoothly scaled MS Sans Serif that shows č, š and ž (Windows keeps it as a bitmap font, Wine's
+// is Western European), the first of Windows' own sans serifs that does, or else the carried
+// face. Needs the application to exist.
+QString SansSerifFamily();
+
 }  // namespace orx::ui
