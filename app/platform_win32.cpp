@@ -18,18 +18,12 @@ bool DisplayAvailable() {
 void ArmTerminationSignals() {}
 
 void KeepTheConsole() {
-  // Only where both lead nowhere: a pipe or a file given by whoever started the program stays.
+  // Only where both lead nowhere: a pipe or a file given by whoever started the program stays,
+  // and a program whose output was sent elsewhere leaves the console to what its starter does
+  // next. Attaching gives the missing standard handles the console's.
   if (GetStdHandle(STD_OUTPUT_HANDLE) != nullptr || GetStdHandle(STD_ERROR_HANDLE) != nullptr)
     return;
-  if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;  // started from no console
-  // The console's handles come with it where Windows sets them; elsewhere they are opened here.
-  // The C library's streams stay without a file: WriteText writes to the handles themselves.
-  for (const DWORD which : {STD_OUTPUT_HANDLE, STD_ERROR_HANDLE}) {
-    if (GetStdHandle(which) != nullptr) continue;
-    SetStdHandle(
-        which, CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
-  }
+  AttachConsole(ATTACH_PARENT_PROCESS);  // fails where started from no console: nothing to see
 }
 
 void WriteText(std::FILE* stream, const QString& text) {

@@ -78,6 +78,9 @@ class WindowsProgram : public ::testing::Test {
     oracle_ = QProcess::splitCommand(qEnvironmentVariable("ORX_PROFILE_ORACLE"));
     if (program_.isEmpty() || oracle_.isEmpty())
       GTEST_SKIP() << "set ORX_WINDOWS_PROGRAM and ORX_PROFILE_ORACLE (tools/test does)";
+    wine_fonts_ = qEnvironmentVariable("ORX_WINE_FONTCONFIG");
+    if (wine_fonts_.isEmpty())
+      GTEST_SKIP() << "set ORX_WINE_FONTCONFIG, the faces Wine is given (tools/test does)";
     prefix_ = qEnvironmentVariable("WINEPREFIX");
     ASSERT_TRUE(QFileInfo(prefix_ + "/dosdevices").isDir()) << "WINEPREFIX is no Wine prefix";
   }
@@ -128,15 +131,8 @@ class WindowsProgram : public ::testing::Test {
     environment.insert("LD_PRELOAD", ORX_FAILING_CALLS);
     environment.insert("ORX_FAIL", "modem-lines");
     environment.insert("ORX_FAIL_EVENTS", Events());
-    // Wine offers the programs it runs this machine's fonts too, Comic Neue among them, which
-    // Windows lacks: here Wine has only DejaVu's, so that the read-out shows the face the
-    // program carries or none.
-    const QString fonts = folder_.filePath("fonts.conf");
-    WriteBytes(fonts,
-               "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n"
-               "<fontconfig><dir>/usr/share/fonts/truetype/dejavu</dir><cachedir>" +
-                   folder_.filePath("font-cache").toUtf8() + "</cachedir></fontconfig>\n");
-    environment.insert("FONTCONFIG_FILE", fonts);
+    // Wine is given the faces Windows has in place of this machine's, as the prefix was made.
+    environment.insert("FONTCONFIG_FILE", wine_fonts_);
     wine_.setProcessEnvironment(environment);
     wine_.setWorkingDirectory(folder_.path());
     wine_.start(Wine(), QStringList{copy} + arguments);
@@ -174,7 +170,9 @@ class WindowsProgram : public ::testing::Test {
   }
   // A Windows program run to its end on a terminal, which Wine makes its console: what the
   // console showed, with Wine's cursor steps between words as the spaces they stand for.
-  static QString InAConsole(const QStringList& arguments, int* exit_code = nullptr) {
+  // With `output`, standard output goes to that file instead, as `> output` in a shell.
+  static QString InAConsole(const QStringList& arguments, int* exit_code = nullptr,
+                            const QString& output = {}) {
     const int terminal = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
     EXPECT_TRUE(terminal >= 0 && grantpt(terminal) == 0 && unlockpt(terminal) == 0);
     const winsize size{50, 200, 0, 0};  // wide enough that no line of --help wraps
@@ -184,11 +182,14 @@ class WindowsProgram : public ::testing::Test {
     QProcessEnvironment environment = WithoutDisplay();
     environment.insert("WINEDEBUG", "-all");
     wine.setProcessEnvironment(environment);
-    wine.setChildProcessModifier([&terminal_name] {
+    const QByteArray output_name = QFile::encodeName(output);
+    wine.setChildProcessModifier([&terminal_name, &output_name] {
       setsid();
       const int own = ::open(terminal_name.constData(), O_RDWR);
       ioctl(own, TIOCSCTTY, 0);
       for (int fd : {0, 1, 2}) dup2(own, fd);
+      if (!output_name.isEmpty())
+        dup2(::open(output_name.constData(), O_WRONLY | O_CREAT, 0600), 1);
     });
     QByteArray shown;
     const auto take = [&] {
@@ -249,6 +250,7 @@ class WindowsProgram : public ::testing::Test {
   QString program_;
   QStringList oracle_;
   QString prefix_;
+  QString wine_fonts_;
   QString com2_;
   int terminal_ = -1;
   QProcess display_;
@@ -417,32 +419,45 @@ TEST_F(WindowsProgram, ListsThePortsTheSystemKnowsInTheirNumbersOrder) {
 
 // From a console, where the listener types --help: the letters č, š and ž as themselves, also
 // when Windows' shell starts the windowed program with no console and no handles of its own
-// (it takes the console it was started from), and a file that the shell redirects to stays the
-// place of what it prints.
+// (it takes the console it was started from). What is sent to a file or a pipe goes there, in
+// the ANSI code page, and then the program leaves the console alone, even with one of the two
+// streams given nowhere to go.
 TEST_F(WindowsProgram, SpeaksSlovenianToTheConsoleItIsStartedFromAndKeepsAFileItIsGiven) {
   const QString starter = qEnvironmentVariable("ORX_CONSOLE_STARTER");
   if (starter.isEmpty()) GTEST_SKIP() << "set ORX_CONSOLE_STARTER (tools/test does)";
   const QString windows_program = "Z:" + QDir::toNativeSeparators(program_);
+  const auto windows_file = [this](const char* name) {
+    return "Z:" + QDir::toNativeSeparators(folder_.filePath(name));
+  };
   const QString help_line = QString::fromUtf8("Uporaba: orx-frekvenca [možnosti]");
+  const QString refusal = QString::fromUtf8("neznana možnost bogus");
 
   QString shown = InAConsole({program_, "--help"});
+  EXPECT_EQ(shown.count("Uporaba"), 1) << shown.toStdString();
   EXPECT_TRUE(shown.contains(help_line)) << shown.toStdString();
   EXPECT_TRUE(shown.contains(QString::fromUtf8("izpiše to pomoč"))) << shown.toStdString();
+  // Standard output sent to a file, standard error still the console's.
+  shown = InAConsole({program_, "--help"}, nullptr, folder_.filePath("redirected.txt"));
+  EXPECT_FALSE(shown.contains("Uporaba")) << shown.toStdString();
+  EXPECT_TRUE(ReadBytes(folder_.filePath("redirected.txt")).startsWith("Uporaba: orx-frekvenca"));
 
   int status = -1;
   shown = InAConsole({starter, windows_program, "--help"}, &status);
   EXPECT_TRUE(shown.contains(help_line)) << shown.toStdString();
   EXPECT_EQ(status, 0);
   shown = InAConsole({starter, windows_program, "--bogus"}, &status);
-  EXPECT_TRUE(shown.contains(QString::fromUtf8("neznana možnost bogus"))) << shown.toStdString();
+  EXPECT_TRUE(shown.contains(refusal)) << shown.toStdString();
   EXPECT_EQ(status, 2);
 
-  const QString file = folder_.filePath("help.txt");
-  shown = InAConsole(
-      {starter, "--to", "Z:" + QDir::toNativeSeparators(file), windows_program, "--help"});
+  shown = InAConsole({starter, "--to", windows_file("both.txt"), windows_program, "--help"});
   EXPECT_FALSE(shown.contains("Uporaba")) << shown.toStdString();
-  EXPECT_TRUE(ReadBytes(file).startsWith("Uporaba: orx-frekvenca [mo"))
-      << ReadBytes(file).toStdString();
+  EXPECT_TRUE(ReadBytes(folder_.filePath("both.txt")).startsWith("Uporaba: orx-frekvenca [mo"));
+  shown = InAConsole({starter, "--out", windows_file("out.txt"), windows_program, "--bogus"});
+  EXPECT_FALSE(shown.contains("neznana")) << shown.toStdString();
+  EXPECT_EQ(ReadBytes(folder_.filePath("out.txt")), "");
+  shown = InAConsole({starter, "--err", windows_file("err.txt"), windows_program, "--help"});
+  EXPECT_FALSE(shown.contains("Uporaba")) << shown.toStdString();
+  EXPECT_TRUE(ReadBytes(folder_.filePath("err.txt")).isEmpty());
 }
 
 // The installer, as a user runs it (silently here): the program, its texts and a way to remove

@@ -4,7 +4,7 @@
 
 #include <QFont>
 #include <QFontDatabase>
-#include <QFontMetrics>
+#include <QRawFont>
 #include <QStringList>
 
 #include "window_faces.h"
@@ -24,10 +24,11 @@ QString LoadCarriedFaces() {
 }
 
 bool ShowsTheLanguage(const QString& family) {
-  if (!QFontDatabase::hasFamily(family) || !QFontDatabase::isSmoothlyScalable(family)) return false;
-  const QFontMetrics metrics{QFont(family)};
+  if (!QFontDatabase::isSmoothlyScalable(family)) return false;  // nor of a family not there
+  // The face itself, not the faces Qt would borrow a missing letter from.
+  const QRawFont face = QRawFont::fromFont(QFont(family));
   for (char16_t letter : {u'č', u'š', u'ž', u'Č', u'Š', u'Ž'}) {
-    if (!metrics.inFont(QChar(letter))) return false;
+    if (!face.supportsCharacter(QChar(letter))) return false;
   }
   return true;
 }

@@ -29,16 +29,18 @@ ORX_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev qt6-ht
   qt6-translations-l10n)
 # What the test suite needs beyond the build: GoogleTest, the Windows cross compiler, clang for
 # the fuzzer, chattr, Hamlib's own client for the control port, the Debian package tools and
-# checkers, Wine, the one face it is given and the Slovenian locale that gives it code page 1250,
-# desktop themes (qt6ct, and GTK's through Qt's gtk3 theme) that the window's face must
-# withstand, an X server, a session bus and AT-SPI's Python binding to read what a screen reader gets, a FAT file
-# system in user space; mandoc lints the manual pages, reuse the licence notices and
+# checkers, Wine, the faces it is given in place of Windows' own (DejaVu's, and fontTools to
+# make the stand-ins from them) and the Slovenian locale that gives it code page 1250, desktop
+# themes (qt6ct, and GTK's through Qt's gtk3 theme) that the window's face must withstand, an
+# X server, a session bus and AT-SPI's Python binding to read what a screen reader gets, a FAT
+# file system in user space; mandoc lints the manual pages, reuse the licence notices and
 # hardening-check (devscripts) the packaged program; Chromium is the browser the web page is
 # tested in, and zbarimg reads back the QR code that the window shows for the phone.
 ORX_TEST_PACKAGES=(libgtest-dev g++-mingw-w64-x86-64 clang e2fsprogs libhamlib-utils
   dpkg-dev debhelper build-essential lintian file desktop-file-utils appstream systemd man-db
-  wine64 fonts-dejavu-core python3 locales qt6ct xvfb xauth xdotool python3-pyatspi at-spi2-core
-  dbus-daemon fusefat dosfstools qt6-gtk-platformtheme mandoc reuse devscripts chromium zbar-tools)
+  wine64 fonts-dejavu-core python3-fonttools python3 locales qt6ct xvfb xauth xdotool
+  python3-pyatspi at-spi2-core dbus-daemon fusefat dosfstools qt6-gtk-platformtheme mandoc reuse
+  devscripts chromium zbar-tools)
 
 # Configures (once) and builds the given targets in the shared build folder.
 build_targets() {
