@@ -178,6 +178,8 @@ TEST_F(Layout, FontsShowSlovenianLetters) {
   EXPECT_DOUBLE_EQ(form->Label1->font().pointSizeF(), 20.25);
   EXPECT_TRUE(form->ORX->font().bold());
   EXPECT_DOUBLE_EQ(form->Kon->font().pointSizeF(), 9.75);
+  EXPECT_TRUE(form->Kon->font().bold());
+  EXPECT_DOUBLE_EQ(form->Text1->font().pointSizeF(), 8.25);  // the window's own, inherited
   EXPECT_TRUE(form->M(1)->font().bold());
   // Regular where the designer left it so: the read-out, its unit and the window's own face.
   for (const QWidget* w : {static_cast<QWidget*>(form->Label1), static_cast<QWidget*>(form->Label2),
