@@ -20,7 +20,7 @@ SettingsLocation LocateSettingsFile(const QString& named_file, const QString& pr
   if (!named_file.isEmpty()) return {QFileInfo(named_file).absoluteFilePath(), {}};
   const QString beside_program = SettingsFilePath(program_folder);
   if (!installed_copy &&
-      (QFileInfo::exists(beside_program) || QFileInfo(program_folder).isWritable())) {
+      (QFileInfo::exists(beside_program) || FolderTakesNewFiles(program_folder))) {
     return {beside_program, {}};
   }
   const QString folder = QDir(UserConfigurationFolder()).filePath(kProgramFolderName);

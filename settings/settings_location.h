@@ -29,4 +29,7 @@ bool IsInstalledCopy(const QString& program_folder, const QString& installed_fol
 // .config in the home (HOME when absolute, else the password database's entry).
 QString UserConfigurationFolder();
 
+// Whether a new file can be made in `folder` by this user, as the system will decide it.
+bool FolderTakesNewFiles(const QString& folder);
+
 }  // namespace orx::settings

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <QDir>
+#include <QFileInfo>
 
 #include "settings_location.h"
 
@@ -22,6 +23,10 @@ QString Home() {
 }
 
 }  // namespace
+
+bool FolderTakesNewFiles(const QString& folder) {
+  return QFileInfo(folder).isWritable();  // access(2): modes, owners and a read-only mount
+}
 
 QString UserConfigurationFolder() {
   const QString configured = qEnvironmentVariable("XDG_CONFIG_HOME");

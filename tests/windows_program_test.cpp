@@ -23,9 +23,11 @@
 #include <QLabel>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
+#include <functional>
 #include <iostream>
 #include <optional>
 
@@ -120,10 +122,13 @@ class WindowsProgram : public ::testing::Test {
     QFile::remove(com2_);
     return QFile::link(QString::fromLocal8Bit(ptsname(terminal_)), com2_);
   }
-  void StartProgram(const QStringList& arguments = {}) {
-    const QString copy = folder_.filePath("orx-frekvenca.exe");
-    QFile::remove(copy);
-    ASSERT_TRUE(QFile::copy(program_, copy));
+  // A copy of the program in the test's folder, or the one at `copy`.
+  void StartProgram(const QStringList& arguments = {}, QString copy = {}) {
+    if (copy.isEmpty()) {
+      copy = folder_.filePath("orx-frekvenca.exe");
+      QFile::remove(copy);
+      ASSERT_TRUE(QFile::copy(program_, copy));
+    }
     QProcessEnvironment environment = WithoutDisplay();
     environment.insert("DISPLAY", display_name_);
     // Wine's errors, which the message of a failure shows; not its notes of what it lacks.
@@ -415,6 +420,68 @@ TEST_F(WindowsProgram, ListsThePortsTheSystemKnowsInTheirNumbersOrder) {
   EXPECT_EQ(names, (QStringList{"COM1", "COM9", "COM10"})) << lines.join('\n').toStdString();
   EXPECT_TRUE(lines.value(2).contains("\\Device\\Acm0")) << lines.value(2).toStdString();
   EndTheServer();
+}
+
+// A program folder that refuses new files though its attributes let them be (a folder of
+// Program Files by its access list; here a read-only FAT volume, as Wine knows no access
+// lists): the settings are the user's own, in the folder Windows gives each user for them.
+TEST_F(WindowsProgram, KeepsPllIniInTheUsersFolderWhereItsOwnTakesNoNewFile) {
+  if (QStandardPaths::findExecutable("fusefat").isEmpty() ||
+      QStandardPaths::findExecutable("mkfs.fat").isEmpty() || !QFile::exists("/dev/fuse"))
+    GTEST_SKIP() << "needs fusefat, dosfstools and /dev/fuse (tools/test installs them)";
+  const QString image = folder_.filePath("fat.img");
+  const QString volume = folder_.filePath("volume");
+  ASSERT_TRUE(QDir(folder_.path()).mkdir("volume"));
+  const auto quiet = [](const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.start(program, arguments);
+    return process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit
+               ? process.exitCode()
+               : -1;
+  };
+  QFile file(image);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(64 << 20));
+  file.close();
+  ASSERT_EQ(quiet("mkfs.fat", {image}), 0);
+  if (quiet("fusefat", {"-o", "rw+", image, volume}) != 0)
+    GTEST_SKIP() << "a FUSE file system cannot be mounted here";
+  // Written, not copied: fusefat takes no copy_file_range.
+  WriteBytes(QDir(volume).filePath("orx-frekvenca.exe"), ReadBytes(program_));
+  ASSERT_EQ(quiet("fusermount", {"-u", volume}), 0);
+  ASSERT_EQ(quiet("fusefat", {"-o", "ro", image, volume}), 0);
+  struct Unmount {
+    std::function<void()> run;
+    ~Unmount() { run(); }
+  } unmount{[&] { quiet("fusermount", {"-u", volume}); }};
+
+  const QString users_folder =
+      OnDriveC(Run({"cmd", "/c", "echo", "%LOCALAPPDATA%"}).trimmed()) + "/orx-frekvenca";
+  ASSERT_TRUE(QDir().mkpath(users_folder)) << users_folder.toStdString();
+  WriteBytes(users_folder + "/pll.ini", "[Freq]\r\nF1=9100\r\n");
+  ASSERT_TRUE(StartDisplay()) << "Xvfb does not start";
+  ASSERT_TRUE(MapCom2()) << "no pseudo-terminal here";
+  EndTheServer();
+  StartProgram({}, QDir(volume).filePath("orx-frekvenca.exe"));
+  EXPECT_TRUE(WaitForWords(2, 60000)) << wine_.readAllStandardError().toStdString();
+  EXPECT_EQ(Words(), (std::vector<uint16_t>{0x8505, 9100 + link::kDividerOffset}));
+  wine_.kill();
+  wine_.waitForFinished(5000);
+  EndTheServer();
+
+  // A folder that takes new files keeps them beside the program (none yet: the start's own
+  // frequency), and the trial file is gone again.
+  QFile::remove(Events());
+  StartProgram();
+  EXPECT_TRUE(WaitForWords(2, 60000)) << wine_.readAllStandardError().toStdString();
+  EXPECT_EQ(Words(), (std::vector<uint16_t>{0x8505, 2000 + link::kDividerOffset}));
+  wine_.kill();
+  wine_.waitForFinished(5000);
+  EndTheServer();
+  EXPECT_EQ(QDir(folder_.path()).entryList({".orx-frekvenca-*"}, QDir::Files | QDir::Hidden),
+            QStringList());
+  QDir(users_folder).removeRecursively();
 }
 
 // From a console, where the listener types --help: the letters č, š and ž as themselves, also
