@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "app/command_line.h"
 #include "remote/receiver_tuning.h"
@@ -26,6 +27,13 @@ struct WebPageStart {
   QString error;      // for no server: why, in the user's words
   QStringList links;  // what the user opens on the phone, key included
   quint16 port = 0;   // where it listens
+
+  // No server, and why.
+  static WebPageStart Refused(QString why) {
+    WebPageStart start;
+    start.error = std::move(why);
+    return start;
+  }
 };
 // The page's server for a face, listening; beyond this machine with its key. Each link it
 // serves goes to `tell`, one line each, and so does, quietly, a request it refuses that a

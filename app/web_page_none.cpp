@@ -11,11 +11,9 @@ namespace orx::app {
 
 WebPageStart StartWebPage(remote::ReceiverTuning&, remote::TuningTurns&, bool, const WebOptions&,
                           const std::function<void(const QString&)>&) {
-  return {nullptr,
-          QStringLiteral("Spletne strani ta izdaja programa nima: zgrajena je brez "
-                         "modulov Qt HttpServer in Qt WebSockets."),
-          {},
-          0};
+  return WebPageStart::Refused(
+      QStringLiteral("Spletne strani ta izdaja programa nima: zgrajena je brez "
+                     "modulov Qt HttpServer in Qt WebSockets."));
 }
 
 }  // namespace orx::app

@@ -19,19 +19,16 @@ WebPageStart StartWebPage(remote::ReceiverTuning& tuning, remote::TuningTurns& t
   if (!options.address.isLoopback()) {
     const QString file = options.key_file.isEmpty() ? DefaultKeyFile() : options.key_file;
     auto loaded = web::AccessKey::LoadOrCreate(file, options.new_key);
-    if (loaded.key.isEmpty()) return {nullptr, loaded.error, {}, 0};
+    if (loaded.key.isEmpty()) return WebPageStart::Refused(loaded.error);
     key = loaded.key;
   }
   auto server = std::make_unique<web::WebServer>(tuning, turns, stores, key);
   server->TellRefusals(tell);
   if (!server->Listen(options.address, *options.port)) {
-    return {nullptr,
-            QStringLiteral("Spletne strani na %1:%2 ni mogoče odpreti: %3")
-                .arg(options.address.toString())
-                .arg(*options.port)
-                .arg(SocketReason(server->Error(), server->ErrorString())),
-            {},
-            0};
+    return WebPageStart::Refused(QStringLiteral("Spletne strani na %1:%2 ni mogoče odpreti: %3")
+                                     .arg(options.address.toString())
+                                     .arg(*options.port)
+                                     .arg(SocketReason(server->Error(), server->ErrorString())));
   }
   const QStringList links = server->Links();
   for (const QString& link : links) tell(QStringLiteral("spletna stran za telefon: %1").arg(link));
